@@ -33,9 +33,10 @@ case "${1:-start}" in
 start)
     installe "${PAQUETS_BUILD[@]}"
     construit build -DCMAKE_BUILD_TYPE=Release -DQUORVEL_TESTS=OFF
+    programme="$PWD/build/src/simulateur/quorvel"
     # Start in the folder of the assembled examples, so the file chooser opens on them.
     cd build/examples 2>/dev/null || true
-    exec "$OLDPWD/build/src/simulateur/quorvel" "${@:2}"
+    exec "$programme" "${@:2}"
     ;;
 test)
     installe "${PAQUETS_BUILD[@]}" "${PAQUETS_TEST[@]}"
