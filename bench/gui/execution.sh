@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Steps per second of the simulator in run mode, with its trace going to a file, over 10 s, on
+# a fixed loop at address 0 that changes A, PC and a byte of the dump at every turn:
+#   LOAD $0040 / ADDI 1 / STORE $0040 / BNE -8 / B -11
+# In run mode every pass makes one step and ends with the three ports' lines, so the steps are
+# the "PortC:" lines written during the measure (each BNE line, a turn of 4 steps, cross-checks).
+#   execution.sh BUILD_DIR
+set -euo pipefail
+ICI=$(cd "$(dirname "$0")" && pwd)
+source "$ICI/../../tests/gui/e2e/commun.sh"
+BUILD=$(cd "${1:?usage: execution.sh BUILD_DIR}" && pwd)
+QUORVEL=$BUILD/src/simulateur/quorvel
+DUREE=10
+
+prepare
+demarre_xvfb
+ecrit_programme "$DOSSIER/boucle.bin" 0 02 00 40 25 01 06 00 40 56 FF F8 7A FF F5
+lance
+charge boucle.bin
+apres_passes 1 clique_sur B_PLAY
+attend au_moins_lignes 1 "non egalite!" || echec "the program does not run"
+sleep 1
+
+o0=$(stat -c %s "$TRACE")
+t0=$(maintenant_ms)
+sleep $DUREE
+o1=$(stat -c %s "$TRACE")
+t1=$(maintenant_ms)
+tail -c +$((o0 + 1)) "$TRACE" | head -c $((o1 - o0)) >"$TRAVAIL/mesure.txt"
+pas=$(grep -c '^PortC: ppartage_mem ' "$TRAVAIL/mesure.txt" || true)
+tours=$(grep -c 'egalite!$' "$TRAVAIL/mesure.txt" || true)
+
+apres_passes 1 clique_sur B_STOP
+quitte
+awk -v p="$pas" -v t="$tours" -v ms=$((t1 - t0)) -v o=$((o1 - o0)) 'BEGIN {
+    s = ms / 1000
+    printf "Run mode: %d steps in %.2f s = %.0f steps/s (%d BNE lines x 4 = %d; trace %.1f MB/s)\n",
+        p, s, p / s, t, 4 * t, o / s / 1e6 }'
