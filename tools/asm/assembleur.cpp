@@ -30,7 +30,7 @@ constexpr long FIN_MEMOIRE = 0x10000;
 struct assemblage {
     programme_asm programme;
     std::map<std::string, size_t> index; // name -> position in programme.symboles
-    std::vector<int> proprietaire;       // by address: the line that placed the byte, 0 if none
+    std::map<long, int> proprietaire;    // placed address -> the line that placed it
 };
 
 void signale(assemblage& a, int ligne, bool erreur, const std::string& message) {
@@ -82,11 +82,17 @@ bool evalue(assemblage& a, const ligne_source& ligne, const std::string& texte,
     return true;
 }
 
+// A name is shown with its value, which is what is out of range.
+std::string montre(const std::string& texte, long valeur) {
+    if (!est_identificateur(texte)) return texte;
+    return texte + " = " + std::to_string(valeur);
+}
+
 bool dans_plage(assemblage& a, const ligne_source& ligne, long valeur, const plage& p,
-                const std::string& montre) {
+                const std::string& ecrit) {
     if (valeur >= p.min && valeur <= p.max) return true;
     signale(a, ligne.numero, true,
-            std::string(p.nom) + " hors limites: " + montre + " (de " + std::to_string(p.min) +
+            std::string(p.nom) + " hors limites: " + ecrit + " (de " + std::to_string(p.min) +
                 " a " + std::to_string(p.max) + ")");
     return false;
 }
@@ -96,7 +102,7 @@ bool valeur_immediate(assemblage& a, const ligne_source& ligne, const plage& p, 
     bool etiquette;
     const std::string& texte = ligne.operandes[0];
     return evalue(a, ligne, texte, "etiquette non definie avant cette ligne", valeur, etiquette) &&
-           dans_plage(a, ligne, valeur, p, texte);
+           dans_plage(a, ligne, valeur, p, montre(texte, valeur));
 }
 
 long taille_ligne(const ligne_source& ligne) {
@@ -120,7 +126,9 @@ void premiere_passe(assemblage& a) {
             compteur = valeur;
         ligne.adresse = compteur;
         if (ligne.genre == LIGNE_EQU) {
-            if (ligne.erreur.empty()) valeur_immediate(a, ligne, PLAGE_CONSTANTE, valeur);
+            // A refused value defines the name all the same, as 0, so that it is reported once.
+            if (ligne.erreur.empty() && !valeur_immediate(a, ligne, PLAGE_CONSTANTE, valeur))
+                valeur = 0;
             definit(a, ligne, valeur, false);
         } else if (!ligne.etiquette.empty()) {
             definit(a, ligne, compteur, true);
@@ -148,7 +156,8 @@ bool operande_mot(assemblage& a, const ligne_source& ligne, long& mot) {
     if (!evalue(a, ligne, texte, "etiquette non definie", mot, etiquette)) return false;
     bool branchement =
         internal_mac_interpreteur_genre_instruction[ligne.instruction] == GENRE_BRANCHEMENT;
-    if (!branchement || !etiquette) return dans_plage(a, ligne, mot, PLAGE_OPERANDE, texte);
+    if (!branchement || !etiquette)
+        return dans_plage(a, ligne, mot, PLAGE_OPERANDE, montre(texte, mot));
     mot -= ligne.adresse;
     return dans_plage(a, ligne, mot, PLAGE_DEPLACEMENT, std::to_string(mot) + " vers " + texte);
 }
@@ -160,7 +169,7 @@ bool encode_instruction(assemblage& a, ligne_source& ligne) {
     if (ligne.mode == MODE_IMMEDIAT) {
         const std::string& texte = ligne.operandes[0];
         if (!evalue(a, ligne, texte, "etiquette non definie", valeur, etiquette) ||
-            !dans_plage(a, ligne, valeur, PLAGE_IMMEDIAT, texte))
+            !dans_plage(a, ligne, valeur, PLAGE_IMMEDIAT, montre(texte, valeur)))
             return false;
         ligne.octets.push_back(static_cast<uint8_t>(valeur));
     } else if (ligne.mode != MODE_INHERENT) {
@@ -179,7 +188,7 @@ bool encode_donnees(assemblage& a, ligne_source& ligne) {
         long valeur;
         bool etiquette;
         if (!evalue(a, ligne, texte, "etiquette non definie", valeur, etiquette) ||
-            !dans_plage(a, ligne, valeur, mots ? PLAGE_MOT : PLAGE_OCTET, texte)) {
+            !dans_plage(a, ligne, valeur, mots ? PLAGE_MOT : PLAGE_OCTET, montre(texte, valeur))) {
             bon = false;
             continue;
         }
@@ -194,11 +203,11 @@ bool encode_donnees(assemblage& a, ligne_source& ligne) {
 void place_octets(assemblage& a, const ligne_source& ligne) {
     for (size_t i = 0; i < ligne.octets.size(); ++i) {
         long adresse = ligne.adresse + static_cast<long>(i);
-        int occupant = a.proprietaire[adresse];
-        if (occupant != 0) {
+        auto occupant = a.proprietaire.find(adresse);
+        if (occupant != a.proprietaire.end()) {
             signale(a, ligne.numero, true,
-                    "chevauchement avec la ligne " + std::to_string(occupant) + " a l'adresse " +
-                        adresse_texte(adresse));
+                    "chevauchement avec la ligne " + std::to_string(occupant->second) +
+                        " a l'adresse " + adresse_texte(adresse));
             return;
         }
     }
@@ -223,19 +232,14 @@ void seconde_passe(assemblage& a) {
 // The file holds one block from the lowest to the highest byte placed; the loader has cleared
 // the gaps to 0 already, and the file says so too.
 void construit_image(assemblage& a) {
-    long premier = -1;
-    long dernier = -1;
-    for (long adresse = 0; adresse < FIN_MEMOIRE; ++adresse) {
-        if (a.proprietaire[adresse] == 0) continue;
-        if (premier < 0) premier = adresse;
-        dernier = adresse;
-    }
-    if (premier < 0) return;
+    if (a.proprietaire.empty()) return;
+    long premier = a.proprietaire.begin()->first;
+    long dernier = a.proprietaire.rbegin()->first;
     long taille = dernier - premier + 1;
     if (taille > TAILLE_PROGRAMME_MAX) {
-        long adresse = premier + TAILLE_PROGRAMME_MAX;
-        while (a.proprietaire[adresse] == 0) ++adresse;
-        signale(a, a.proprietaire[adresse], true,
+        // Reported on the line of the first byte that does not fit.
+        int ligne = a.proprietaire.lower_bound(premier + TAILLE_PROGRAMME_MAX)->second;
+        signale(a, ligne, true,
                 "programme trop grand: " + std::to_string(taille) + " octets de " +
                     adresse_texte(premier) + " a " + adresse_texte(dernier) + " (" +
                     std::to_string(TAILLE_PROGRAMME_MAX) + " au plus)");
@@ -264,7 +268,6 @@ std::vector<std::string> coupe_lignes(const std::string& source) {
 
 programme_asm assemble(const std::string& source) {
     assemblage a;
-    a.proprietaire.assign(FIN_MEMOIRE, 0);
     std::vector<std::string> textes = coupe_lignes(source);
     for (size_t i = 0; i < textes.size(); ++i)
         a.programme.lignes.push_back(lit_ligne(textes[i], static_cast<int>(i) + 1));
@@ -272,7 +275,7 @@ programme_asm assemble(const std::string& source) {
     seconde_passe(a);
     construit_image(a);
     // The machine starts every loaded program at address 0, whatever the file's base.
-    if (a.proprietaire[0] == 0)
+    if (a.proprietaire.count(0) == 0)
         signale(a, 0, false, "rien n'est place a l'adresse 0, ou le programme demarre");
     std::stable_sort(a.programme.diagnostics.begin(), a.programme.diagnostics.end(),
                      [](const diagnostic_asm& x, const diagnostic_asm& y) {

@@ -1,0 +1,48 @@
+// Small helpers shared by the assembler's tests.
+#ifndef QUORVEL_TESTS_ASM_OUTILS_H
+#define QUORVEL_TESTS_ASM_OUTILS_H
+
+#include "assembleur.h"
+
+#include <cstdint>
+#include <iostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+// Keeps the console trace (the machine writes one line per disassembled instruction) out of the
+// test output, and lets a test read it.
+class console_capturee {
+  public:
+    std::ostringstream texte;
+    std::streambuf* ancien;
+    console_capturee() : ancien(std::cerr.rdbuf(texte.rdbuf())) {}
+    ~console_capturee() { std::cerr.rdbuf(ancien); }
+};
+
+inline std::vector<diagnostic_asm> erreurs_de(const programme_asm& programme) {
+    std::vector<diagnostic_asm> erreurs;
+    for (const diagnostic_asm& d : programme.diagnostics)
+        if (d.erreur) erreurs.push_back(d);
+    return erreurs;
+}
+
+inline std::string texte_diagnostics(const programme_asm& programme) {
+    std::string texte;
+    for (const diagnostic_asm& d : programme.diagnostics)
+        texte +=
+            std::to_string(d.ligne) + (d.erreur ? ": " : ": (avertissement) ") + d.message + "\n";
+    return texte;
+}
+
+inline std::string hexa(const std::vector<uint8_t>& octets) {
+    std::string texte;
+    char tampon[4];
+    for (uint8_t o : octets) {
+        std::snprintf(tampon, sizeof tampon, "%02X ", o);
+        texte += tampon;
+    }
+    return texte;
+}
+
+#endif
