@@ -1,0 +1,62 @@
+// The simulator's controller: it builds the machine and its windows, runs the command loop that
+// takes one activated widget per pass from the toolkit's object queue, and draws the views.
+#ifndef QUORVEL_INTERFACE2_H
+#define QUORVEL_INTERFACE2_H
+
+#include "interface.h"
+#include "interpreteur.h"
+#include "memoire.h"
+#include "periph.h"
+
+#include <cstdint>
+
+class simulateur {
+  public:
+    SIM_class* SIM;
+    form_about_class* form_about;
+    aide_class* aide;
+    Fl_Widget* point_desa[12];
+    Fl_Widget* point_dump[12];
+    mem_64k memoire;
+    mac_interpreteur inter;
+    portparallele portA;
+    portparallele portB;
+    portparallele portC;
+    portparallele portD;
+    portparallele portE;
+    uint16_t adr_debut_desassemblage;
+    // The command loop's flags, kept here so that one pass can be a function of its own.
+    int play;         // run mode
+    int encore;       // 0: the loop ends after this pass
+    int modif_entree; // a port's input switch was handled in this pass
+
+    // Ends the process with status 1 on an -automemlink without a value.
+    simulateur(int argc, char** argv);
+    ~simulateur();
+    simulateur(const simulateur&) = delete;
+    simulateur& operator=(const simulateur&) = delete;
+
+    void interprete_commandes();
+    // One pass of the loop; 0 when it found nothing to do (no object, not running).
+    int passe();
+    void execute_un_pas();
+    void remplit_memoire();
+    int interprete_menu_fichier(Fl_Widget* obj);
+    // What follows the file chooser: retour is the chosen path, or null when cancelled.
+    void charge_programme(const char* retour);
+
+    void sauve_registres();
+    void charge_registres();
+    void rafraichit_desassemble();
+    void rafraichit_dump(int dec);
+};
+
+// Eight characters '0' or '1', bit 7 first, and a NUL: buffer holds at least 9 bytes.
+void reg2bin8(unsigned char v, char* buffer);
+
+// The shared-memory identifier given by the last "-automemlink <ident>" of the arguments (0
+// without one). Ends the process with status 1, after the usage lines, on an -automemlink that
+// is the last argument.
+int lit_option_automemlink(int argc, char** argv);
+
+#endif

@@ -1,0 +1,43 @@
+// What the controller's tests share: a simulator built as the program builds it, widgets queued
+// as the toolkit queues them, and the console trace caught for comparison.
+#ifndef QUORVEL_TESTS_OUTILS_H
+#define QUORVEL_TESTS_OUTILS_H
+
+#include "interface2.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+// Standard error (file descriptor 2) goes to a temporary file until fin().
+class capture_erreur {
+  public:
+    capture_erreur();
+    ~capture_erreur();
+    std::string fin();
+
+  private:
+    int ancien;
+    int fichier;
+    bool active;
+};
+
+// A simulator built from the given arguments (after the program's name), its window shown, and
+// an empty object queue.
+std::unique_ptr<simulateur> nouveau_simulateur(const std::vector<std::string>& arguments = {});
+
+void vide_file();
+
+// Queues obj (if any) through its default callback, then runs one pass.
+int passe_avec(simulateur& sim, Fl_Widget* obj);
+
+// Chooses item (counted from 1) of the File menu and queues the menu, as a person's pick does.
+void choisit_menu(simulateur& sim, int item);
+
+// Types the three fill inputs and runs the pass of VALID_MEM.
+void remplit(simulateur& sim, const char* adresse, const char* valeur, const char* nombre);
+
+std::vector<std::string> lignes(const std::string& texte);
+int compte(const std::vector<std::string>& lignes, const std::string& ligne);
+
+#endif
