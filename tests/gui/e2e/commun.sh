@@ -144,7 +144,10 @@ titre_visible() {
 }
 
 # Clicks at a point of a window (its own coordinates).
-clique() { xdotool mousemove --window "$1" "$2" "$3" click --delay 0 1; }
+clique() {
+    xdotool mousemove --window "$1" "$2" "$3" click --delay 0 1 2>/dev/null ||
+        echec "cannot click in window $1: is it gone?"
+}
 
 # Clicks at the centre of a widget of the main window.
 clique_sur() {
