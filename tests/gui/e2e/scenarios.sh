@@ -104,7 +104,7 @@ tours_attente() {
         END { print "" }'
 }
 
-# Closes the window just opened, as its close box would, and waits until it is gone.
+# Asks a window to close, as its close box would.
 ferme_par_la_case() {
     "$FERMETURE" "$1" || echec "cannot send the close request"
 }
@@ -117,9 +117,8 @@ scenario_quitter() {
 
 scenario_a_propos() {
     debut
-    local a x y gx gy gw gh
+    local a avant fermeture
     for fermeture in ok echap; do
-        local avant
         avant=$(passes)
         menu_fichier 1
         attend_titre Informations
@@ -151,7 +150,8 @@ scenario_saisie_pas_a_pas() {
     debut
     clique_sur multiplicateur_select
     tape 1
-    # ADDI 1 / BNE -2 at address 0: counts A up, "non egalite!" at each turn.
+    # ADDI 1 / BNE -2 at address 0: counts A up, "non egalite!" at each turn. The inputs take
+    # decimal and "$" hexadecimal alike; byte 3 is already $FF.
     remplit 0 '$25'
     remplit 1 1
     remplit 2 '$56'
@@ -187,7 +187,7 @@ scenario_chargement_et_marche() {
 
 scenario_abandon() {
     debut
-    local avant
+    local avant moyen
     for moyen in echap annuler; do
         avant=$(passes)
         menu_fichier 2
@@ -260,7 +260,7 @@ scenario_interrupteur() {
 
 scenario_aide() {
     debut
-    local fenetres h
+    local fenetres h fermeture
     for fermeture in bouton echap croix; do
         fenetres=$(fenetres_visibles)
         apres_passes 1 clique_sur B_AIDE
