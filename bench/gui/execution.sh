@@ -21,10 +21,16 @@ apres_passes 1 clique_sur B_PLAY
 attend au_moins_lignes 1 "non egalite!" || echec "the program does not run"
 sleep 1
 
+temps_cpu() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
+
 o0=$(stat -c %s "$TRACE")
+c0=$(temps_cpu "$QPID")
+x0=$(temps_cpu "$XVFB_PID")
 t0=$(maintenant_ms)
 sleep $DUREE
 o1=$(stat -c %s "$TRACE")
+c1=$(temps_cpu "$QPID")
+x1=$(temps_cpu "$XVFB_PID")
 t1=$(maintenant_ms)
 tail -c +$((o0 + 1)) "$TRACE" | head -c $((o1 - o0)) >"$TRAVAIL/mesure.txt"
 pas=$(grep -c '^PortC: ppartage_mem ' "$TRAVAIL/mesure.txt" || true)
@@ -32,7 +38,10 @@ tours=$(grep -c 'egalite!$' "$TRAVAIL/mesure.txt" || true)
 
 apres_passes 1 clique_sur B_STOP
 quitte
-awk -v p="$pas" -v t="$tours" -v ms=$((t1 - t0)) -v o=$((o1 - o0)) 'BEGIN {
+awk -v p="$pas" -v t="$tours" -v ms=$((t1 - t0)) -v o=$((o1 - o0)) -v hz="$(getconf CLK_TCK)" \
+    -v q=$((c1 - c0)) -v x=$((x1 - x0)) -v charge="$(cut -d' ' -f1 /proc/loadavg)" 'BEGIN {
     s = ms / 1000
     printf "Run mode: %d steps in %.2f s = %.0f steps/s (%d BNE lines x 4 = %d; trace %.1f MB/s)\n",
-        p, s, p / s, t, 4 * t, o / s / 1e6 }'
+        p, s, p / s, t, 4 * t, o / s / 1e6
+    printf "  CPU: quorvel %.0f %%, Xvfb %.0f %% of one core; load average %s\n",
+        100 * q / hz / s, 100 * x / hz / s, charge }'

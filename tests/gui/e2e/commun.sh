@@ -208,13 +208,13 @@ charge() {
     attend au_moins_passes $((avant + 1)) || echec "no pass after loading $1"
 }
 
-# Types a bare file name into the file chooser and confirms it. The chooser rewrites a relative
-# name into an absolute one at the first key and then leaves the cursor near the start unless
-# it completed the name; so the first key is a throw-away one that matches no file, then the
-# cursor goes to the end, that key is erased, and the name follows the folder's path. Delete
-# drops what the completion adds after the last key.
+# Types a bare file name into the file chooser and confirms it. A click in its "Filename" input
+# gives it the keyboard. The chooser rewrites a relative name into an absolute one at the first
+# key and then leaves the cursor near the start unless it completed the name; so the first key
+# is a throw-away one that matches no file, then the cursor goes to the end, that key is erased,
+# and the name follows the folder's path. Delete drops what the completion adds after it.
 tape_nom_de_fichier() {
-    xdotool mousemove --window "$NOUVELLE" 100 100
+    clique "$NOUVELLE" 295 322
     xdotool key ctrl+a numbersign End BackSpace
     xdotool type --delay 1 "$1"
     xdotool key Delete Return
