@@ -9,12 +9,21 @@
 #include <FL/forms.H>
 
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
 // Bit n's signal on the link: the port's name followed by n.
 std::string nom_signal(const std::string& nom_port, int n) {
     return nom_port + unslong2S(static_cast<uint32_t>(n));
+}
+
+// The address as the standard streams write an untyped pointer: "0" when null, else as "%p".
+void ecrit_adresse(char* tampon, size_t taille, const void* adresse) {
+    if (adresse)
+        std::snprintf(tampon, taille, "%p", adresse);
+    else
+        std::snprintf(tampon, taille, "0");
 }
 
 Fl_Widget* ajoute_titre(int x, int y, const std::string& nom) {
@@ -100,11 +109,23 @@ void portparallele::maj_etat_boutons() {
     if (!nom_port_direction.empty()) pose_label(obj_port_direction, bin8toS(direction).c_str());
 }
 
+// Written at every pass of the loop, so built without printf.
+void portparallele::trace_lien() const {
+    static const char milieu[] = ": ppartage_mem ";
+    char ligne[128];
+    size_t n = nom_port_valeur.copy(ligne, 64);
+    std::memcpy(ligne + n, milieu, sizeof milieu - 1);
+    n += sizeof milieu - 1;
+    if (ppartage_mem)
+        ecrit_adresse(ligne + n, sizeof ligne - n, ppartage_mem);
+    else
+        std::memcpy(ligne + n, "0", 2);
+    console_ligne(ligne);
+}
+
 int portparallele::react_in(Fl_Widget* obj) {
     int resultat = 0;
-    char adresse_lien[32] = "0";
-    if (ppartage_mem) std::snprintf(adresse_lien, sizeof adresse_lien, "%p", (void*)ppartage_mem);
-    console_lignef("%s: ppartage_mem %s", nom_port_valeur.c_str(), adresse_lien);
+    trace_lien();
     if (!ppartage_mem) {
         for (int n = 0; n < 8; n++) {
             if (!(direction >> n & 1) && obj == ES[n]) {

@@ -51,6 +51,8 @@ class portparallele {
     int react_in(Fl_Widget* obj);
     // After each executed instruction: output bits from the register.
     void react_out();
+    // The line that starts every reaction to input: the port's name and its link's address.
+    void trace_lien() const;
 };
 
 #endif

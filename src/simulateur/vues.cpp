@@ -1,6 +1,7 @@
 // The register panel, the disassembly and the memory dump. Each drawing reads the processor and
 // the memory afresh; texts are formatted into fixed buffers, and only what changed is redrawn.
 #include "affichage.h"
+#include "chiffres.h"
 #include "interface2.h"
 
 #include <FL/Fl_Input.H>
@@ -35,31 +36,33 @@ void simulateur::sauve_registres() {
     unsigned int a = inter.A_value();
     unsigned int tmpa = inter.tmpA_value();
 
-    std::snprintf(tampon, sizeof tampon, "%2x", a);
+    ecrit_hexa(tampon, a, 2); // "%2x"
     pose_saisie(SIM->REG_A_HEX, tampon);
     reg2bin8(static_cast<unsigned char>(a), tampon);
     pose_label(SIM->REG_A_BIN, tampon);
-    std::snprintf(tampon, sizeof tampon, "%d", static_cast<int>(a));
+    ecrit_decimal(tampon, a, 0); // "%d"
     pose_label(SIM->REG_A_DEC, tampon);
 
-    std::snprintf(tampon, sizeof tampon, "%2x", tmpa);
+    ecrit_hexa(tampon, tmpa, 2);
     pose_saisie(SIM->REG_TMPA_HEX, tampon);
     reg2bin8(static_cast<unsigned char>(tmpa), tampon);
     pose_label(SIM->REG_TMPA_BIN, tampon);
-    std::snprintf(tampon, sizeof tampon, "%d", static_cast<int>(tmpa));
+    ecrit_decimal(tampon, tmpa, 0);
     pose_label(SIM->REG_TMPA_DEC, tampon);
 
     reg2bin8(inter.CCR_value(), tampon);
     pose_label(SIM->REG_CCR_BIN, tampon);
 
-    std::snprintf(tampon, sizeof tampon, "   %4x", static_cast<unsigned int>(inter.X_value()));
+    std::memcpy(tampon, "   ", 3);
+    ecrit_hexa(tampon + 3, inter.X_value(), 4); // "   %4x"
     pose_saisie(SIM->REG_X_HEX, tampon);
-    std::snprintf(tampon, sizeof tampon, "%5d", static_cast<int>(inter.X_value()));
+    ecrit_decimal(tampon, inter.X_value(), 5); // "%5d"
     pose_label(SIM->REG_X_DEC, tampon);
 
-    std::snprintf(tampon, sizeof tampon, "   %4x", static_cast<unsigned int>(inter.PC_value()));
+    std::memcpy(tampon, "   ", 3);
+    ecrit_hexa(tampon + 3, inter.PC_value(), 4);
     pose_saisie(SIM->REG_PC_HEX, tampon);
-    std::snprintf(tampon, sizeof tampon, "%5d", static_cast<int>(inter.PC_value()));
+    ecrit_decimal(tampon, inter.PC_value(), 5);
     pose_label(SIM->REG_PC_DEC, tampon);
 }
 
@@ -89,10 +92,13 @@ void simulateur::rafraichit_desassemble() {
     for (int y = 0; y < NBLIGN; y++) {
         bool ligne_pc = adr == pc;
         pose_couleurs(point_desa[y], ligne_pc ? FOND_PC : FOND_LIGNE, SELECTION_LIGNE);
-        int n = std::snprintf(chaine, sizeof chaine, "%s%x ", ligne_pc ? "-> " : "   ",
-                              static_cast<unsigned int>(adr));
+        std::memcpy(chaine, ligne_pc ? "-> " : "   ", 3);
+        char* fin = ecrit_hexa(chaine + 3, adr, 0); // "%x "
+        *fin++ = ' ';
         adr = inter.desassemblage_instruction(adr, tmp);
-        std::strncat(chaine, tmp, sizeof chaine - 1 - static_cast<size_t>(n));
+        size_t longueur = strnlen(tmp, static_cast<size_t>(chaine + sizeof chaine - 1 - fin));
+        std::memcpy(fin, tmp, longueur);
+        fin[longueur] = '\0';
         pose_label(point_desa[y], chaine);
     }
 }
@@ -108,11 +114,12 @@ void simulateur::rafraichit_dump(int dec) {
     char buffer[29];
     uint16_t adr = static_cast<uint16_t>(debut);
     for (int n = 0; n < NBLIGN; n++) {
-        unsigned int octet[8];
-        for (int i = 0; i < 8; i++) octet[i] = memoire.read_byte(static_cast<uint16_t>(adr + i));
-        std::snprintf(buffer, sizeof buffer, "%4x %2x %2x %2x %2x %2x %2x %2x %2x",
-                      static_cast<unsigned int>(adr), octet[0], octet[1], octet[2], octet[3],
-                      octet[4], octet[5], octet[6], octet[7]);
+        // "%4x %2x %2x %2x %2x %2x %2x %2x %2x": 28 characters.
+        char* p = ecrit_hexa(buffer, adr, 4);
+        for (int i = 0; i < 8; i++) {
+            *p++ = ' ';
+            p = ecrit_hexa(p, memoire.read_byte(static_cast<uint16_t>(adr + i)), 2);
+        }
         pose_taille_label(point_dump[n], 13);
         pose_label(point_dump[n], buffer);
         adr = static_cast<uint16_t>(adr + 8);

@@ -39,7 +39,23 @@ void rassemble(Fl_Group* groupe, fenetre_vue& v) {
     }
 }
 
-void reveille(void*) {}
+// A person's click reaches the toolkit's wait as an X event on the display's socket, which ends
+// the wait; an object queued from a timeout does not. A byte on a pipe watched by the toolkit
+// plays the part of that event.
+int reveil[2] = {-1, -1};
+
+void vide_reveil(int fd, void*) {
+    char octet;
+    if (read(fd, &octet, 1) < 0) return;
+}
+
+void reveille() {
+    if (reveil[1] < 0) {
+        if (pipe(reveil) != 0) return;
+        Fl::add_fd(reveil[0], FL_READ, vide_reveil);
+    }
+    if (write(reveil[1], "r", 1) < 0) return;
+}
 
 // Runs inside the toolkit's wait: looks at the modal window, then closes it.
 void regarde_et_ferme(void* donnees) {
@@ -57,9 +73,7 @@ void regarde_et_ferme(void* donnees) {
         v.fermeture->do_callback();
     else
         modale->hide();
-    // A person's click is an X event, which ends the toolkit's wait; an object queued from here
-    // is not, so the wait is given a timeout to return from.
-    Fl::add_timeout(0.01, reveille);
+    reveille();
 }
 
 struct fermeture_apropos {

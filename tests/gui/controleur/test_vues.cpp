@@ -4,11 +4,14 @@
 
 #include "outils.h"
 
+#include "chiffres.h"
+
 #include <FL/Fl_Box.H>
 #include <FL/Fl_Button.H>
 #include <FL/Fl_Input.H>
 #include <FL/Fl_Slider.H>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -30,6 +33,25 @@ TEST(Registres, Reg2bin8) {
         std::memset(tampon, 'x', sizeof tampon);
         reg2bin8(c.valeur, tampon);
         EXPECT_STREQ(tampon, c.texte) << int(c.valeur);
+    }
+}
+
+// The views write their numbers without printf, and must write exactly what printf writes.
+TEST(Registres, ChiffresCommePrintf) {
+    const unsigned int valeurs[] = {0,      5,      0xa,   0x10,   0xff,       0x100,
+                                    0x1234, 0xffff, 65440, 123456, 2147483647u};
+    const int largeurs[] = {0, 1, 2, 4, 5, 7};
+    for (unsigned int v : valeurs) {
+        for (int largeur : largeurs) {
+            char attendu[32], texte[32];
+            std::snprintf(attendu, sizeof attendu, "%*x", largeur, v);
+            char* fin = ecrit_hexa(texte, v, largeur);
+            EXPECT_STREQ(texte, attendu) << v << " en hexadecimal sur " << largeur;
+            EXPECT_EQ(fin, texte + std::strlen(attendu));
+            std::snprintf(attendu, sizeof attendu, "%*d", largeur, static_cast<int>(v));
+            ecrit_decimal(texte, v, largeur);
+            EXPECT_STREQ(texte, attendu) << v << " en decimal sur " << largeur;
+        }
     }
 }
 
