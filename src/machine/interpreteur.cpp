@@ -93,30 +93,30 @@ uint16_t mac_interpreteur::adresse_suivante(uint16_t adr) const {
     return static_cast<uint16_t>(adr + longueur);
 }
 
-int mac_interpreteur::step() {
-    uint8_t octet = memoire->read_byte(PC);
-    internal_mac_interpreteur_operation[octet >> 2 & 0x1F](*this, octet & 3);
-    return 0;
-}
-
 // The only place that knows where Z and N live in CCR.
 void mac_interpreteur::raj_CCR_ZN(uint8_t res) {
     CCR = static_cast<uint8_t>(res == 0 ? CCR | CCR_Z : CCR & ~CCR_Z);
     CCR = static_cast<uint8_t>(res & 0x80 ? CCR | CCR_N : CCR & ~CCR_N);
 }
 
+// A refused mode is rare: its message stays out of line so that the frame below stays small
+// enough to be inlined into the nine routines.
+__attribute__((noinline, cold)) static void mode_refuse(int n, int mode_adressage) {
+    console_lignef("MODE %s anormal pour instruction %s ...",
+                   mode_adressage == MODE_INHERENT ? "INHERENT" : "IMMEDIAT",
+                   internal_mac_interpreteur_libelle_instruction[n]);
+}
+
 // The frame of the operand instructions. In an accepted mode, gives the operand's address (the
 // byte after the instruction in mode 1) and moves PC past the instruction. In a refused mode, only
 // reports and skips the instruction by its mode bits. Mode 2 and 3 operands come from read_word,
 // so an operand word at $FFFF reads as 0.
-bool mac_interpreteur::operande(int n, int mode_adressage, uint16_t& adresse) {
+inline bool mac_interpreteur::operande(int n, int mode_adressage, uint16_t& adresse) {
     uint16_t a = PC;
     PC = static_cast<uint16_t>(a + internal_mac_interpreteur_taille_instruction[n] +
                                longueur_operande(mode_adressage));
     if (!(internal_mac_interpreteur_modes_instruction[n] >> mode_adressage & 1)) {
-        console_lignef("MODE %s anormal pour instruction %s ...",
-                       mode_adressage == MODE_INHERENT ? "INHERENT" : "IMMEDIAT",
-                       internal_mac_interpreteur_libelle_instruction[n]);
+        mode_refuse(n, mode_adressage);
         return false;
     }
     uint16_t premier = static_cast<uint16_t>(a + 1);

@@ -71,7 +71,12 @@ class mac_interpreteur {
     // line to the console; returns the address of the next instruction.
     uint16_t desassemblage_instruction(uint16_t adr, char* chaine) const;
 
-    int step();
+    // The hot path of a running program, inlined into its caller: one table call per instruction.
+    int step() {
+        uint8_t octet = memoire->read_byte(PC);
+        internal_mac_interpreteur_operation[octet >> 2 & 0x1F](*this, octet & 3);
+        return 0;
+    }
 
     uint16_t PC_value() const { return PC; }
     uint8_t A_value() const { return A; }
