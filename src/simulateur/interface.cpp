@@ -1,7 +1,5 @@
 #include "interface.h"
 
-#include "texte_aide.h"
-
 #include <FL/Enumerations.H>
 #include <FL/Fl_Box.H>
 #include <FL/Fl_Browser.H>
@@ -257,7 +255,6 @@ aide_class::aide_class() {
     for (const ligne_widget& ligne : lignes_aide) enfants[n++] = construit(ligne);
     TEXTE_AIDE = static_cast<Fl_Browser*>(enfants[1]);
     aide->end();
-    remplit_texte_aide(TEXTE_AIDE);
 }
 
 Fl_Widget* bouton_fermer_aide(const aide_class& fenetre) {

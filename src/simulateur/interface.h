@@ -83,7 +83,7 @@ class form_about_class {
 class aide_class {
   public:
     Fl_Double_Window* aide;
-    Fl_Browser* TEXTE_AIDE;
+    Fl_Browser* TEXTE_AIDE; // filled when the window is first shown (see montre_aide)
 
     aide_class();
 };

@@ -2,8 +2,10 @@
 
 #include "console.h"
 #include "stringpp.h"
+#include "texte_aide.h"
 
 #include <FL/Fl.H>
+#include <FL/Fl_Browser.H>
 #include <FL/Fl_Double_Window.H>
 #include <FL/forms.H>
 
@@ -142,7 +144,7 @@ int simulateur::passe() {
     if (obj == SIM->DUMP_U) rafraichit_dump(-8);
     if (obj == SIM->DUMP_D) rafraichit_dump(8);
     // The Help window never holds the loop: it is shown and hidden like any other reaction.
-    if (obj == SIM->B_AIDE) fl_show_form(aide->aide, FL_PLACE_CENTER, FL_FULLBORDER, "Aide");
+    if (obj == SIM->B_AIDE) montre_aide();
     if (obj && (obj == bouton_fermer_aide(*aide) || obj == aide->aide)) fl_hide_form(aide->aide);
     int a = portA.react_in(obj);
     int b = portB.react_in(obj);
@@ -150,6 +152,13 @@ int simulateur::passe() {
     modif_entree = a || b || c;
     if (modif_entree) rafraichit_dump(0);
     return 1;
+}
+
+void simulateur::montre_aide() {
+    // The browser measures each line in its fonts as it is added: done at start-up, that would
+    // open fonts before the main window could be shown.
+    if (aide->TEXTE_AIDE->size() == 0) remplit_texte_aide(aide->TEXTE_AIDE);
+    fl_show_form(aide->aide, FL_PLACE_CENTER, FL_FULLBORDER, "Aide");
 }
 
 void simulateur::execute_un_pas() {

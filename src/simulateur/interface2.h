@@ -40,6 +40,8 @@ class simulateur {
     // One pass of the loop; 0 when it found nothing to do (no object, not running).
     int passe();
     void execute_un_pas();
+    // The Help window, not modal: the loop goes on while it is up.
+    void montre_aide();
     void remplit_memoire();
     int interprete_menu_fichier(Fl_Widget* obj);
     // What follows the file chooser: retour is the chosen path, or null when cancelled.

@@ -289,18 +289,28 @@ std::string ligne_de(Fl_Browser* navigateur, const std::string& mnemonique) {
 }
 
 TEST(FenetreAide, ListeLesInstructions) {
-    aide_class aide;
-    EXPECT_EQ(texte(aide.aide->label()), texte("aide"));
-    EXPECT_EQ(aide.aide->w(), 610);
-    EXPECT_EQ(aide.aide->h(), 480);
-    ASSERT_EQ(aide.aide->children(), 3);
-    EXPECT_EQ(aide.aide->child(1), aide.TEXTE_AIDE);
-    EXPECT_EQ(aide.TEXTE_AIDE->color(), FL_WHITE);
-    EXPECT_EQ(aide.TEXTE_AIDE->selection_color(), FL_YELLOW);
-    Fl_Widget* fermer = bouton_fermer_aide(aide);
+    aide_class vide;
+    EXPECT_EQ(texte(vide.aide->label()), texte("aide"));
+    EXPECT_EQ(vide.aide->w(), 610);
+    EXPECT_EQ(vide.aide->h(), 480);
+    EXPECT_EQ(vide.aide->box(), FL_NO_BOX);
+    ASSERT_EQ(vide.aide->children(), 3);
+    EXPECT_EQ(vide.aide->child(1), vide.TEXTE_AIDE);
+    EXPECT_EQ(vide.TEXTE_AIDE->color(), FL_WHITE);
+    EXPECT_EQ(vide.TEXTE_AIDE->selection_color(), FL_YELLOW);
+    Fl_Widget* fermer = bouton_fermer_aide(vide);
     EXPECT_EQ(texte(fermer->label()), texte("Fermer"));
     EXPECT_EQ(fermer->x(), 260);
     EXPECT_EQ(fermer->y(), 440);
+
+    // The text as the window shows it, once however often it is opened.
+    auto sim = nouveau_simulateur();
+    capture_erreur silence;
+    passe_avec(*sim, sim->SIM->B_AIDE);
+    int lignes_apres_une = sim->aide->TEXTE_AIDE->size();
+    passe_avec(*sim, sim->SIM->B_AIDE);
+    EXPECT_EQ(sim->aide->TEXTE_AIDE->size(), lignes_apres_une);
+    aide_class& aide = *sim->aide;
     for (const instruction_aide& i : instructions) {
         std::string ligne = ligne_de(aide.TEXTE_AIDE, i.mnemonique);
         ASSERT_FALSE(ligne.empty()) << i.mnemonique;
