@@ -116,10 +116,7 @@ void portparallele::trace_lien() const {
     size_t n = nom_port_valeur.copy(ligne, 64);
     std::memcpy(ligne + n, milieu, sizeof milieu - 1);
     n += sizeof milieu - 1;
-    if (ppartage_mem)
-        ecrit_adresse(ligne + n, sizeof ligne - n, ppartage_mem);
-    else
-        std::memcpy(ligne + n, "0", 2);
+    ecrit_adresse(ligne + n, sizeof ligne - n, ppartage_mem);
     console_ligne(ligne);
 }
 

@@ -145,6 +145,46 @@ TEST(Ports, ReactInRepond) {
     }
 }
 
+// No port of the simulator has a direction register; one made here shows the direction rule:
+// forced outputs OR the register, AND NOT forced inputs (a bit forced both ways is an input).
+struct direction_ecrite {
+    const char* nom;
+    int registre; // written into the direction register before react_out; -1: nothing written
+    uint8_t direction;
+};
+
+const direction_ecrite directions[] = {
+    {"apres configuration: le masque de sortie", -1, 0x0E},
+    {"le registre ajoute des sorties", 0xF0, 0xFE},
+    {"une entree forcee reste une entree", 0x01, 0x0E},
+    {"le registre a 0: les sorties forcees restent", 0x00, 0x0E},
+};
+
+TEST(Ports, RegistreDeDirection) {
+    for (const direction_ecrite& d : directions) {
+        SCOPED_TRACE(d.nom);
+        auto sim = nouveau_simulateur();
+        portparallele port;
+        port.configure(sim->SIM, 430, 240, "PortD", 0x1006, 520, 240, "DirD", 0x1007, 0x0F, 0x01,
+                       &sim->memoire, 0);
+        EXPECT_EQ(sim->SIM->SIM->children(), 97 + 12);
+        EXPECT_EQ(sim->memoire.read_byte(0x1007), 0x0F) << "the forced-output mask, at first";
+        Fl_Widget* titre = sim->SIM->SIM->child(97 + 10);
+        EXPECT_STREQ(titre->label(), "DirD");
+        EXPECT_EQ(titre->x(), 520);
+        EXPECT_EQ(port.obj_port_direction, sim->SIM->SIM->child(97 + 11));
+        EXPECT_EQ(port.obj_port_direction->y(), 260);
+        if (d.registre >= 0) {
+            sim->memoire.write_byte(0x1007, static_cast<uint8_t>(d.registre));
+            port.react_out();
+        }
+        EXPECT_EQ(port.direction, d.direction);
+        EXPECT_EQ(port.obj_port_direction->label(), binaire(d.direction));
+        for (int n = 0; n < 8; n++)
+            EXPECT_EQ(port.ES[n]->color(), (d.direction >> n & 1) ? FL_RED : FL_GREEN) << n;
+    }
+}
+
 std::string adresse_texte(const void* p) {
     std::ostringstream flux;
     flux << p;
