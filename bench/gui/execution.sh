@@ -32,7 +32,7 @@ o1=$(stat -c %s "$TRACE")
 c1=$(temps_cpu "$QPID")
 x1=$(temps_cpu "$XVFB_PID")
 t1=$(maintenant_ms)
-tail -c +$((o0 + 1)) "$TRACE" | head -c $((o1 - o0)) >"$TRAVAIL/mesure.txt"
+head -c "$o1" "$TRACE" | tail -c +$((o0 + 1)) >"$TRAVAIL/mesure.txt"
 pas=$(grep -c '^PortC: ppartage_mem ' "$TRAVAIL/mesure.txt" || true)
 tours=$(grep -c 'egalite!$' "$TRAVAIL/mesure.txt" || true)
 
