@@ -3,6 +3,7 @@
 #include "console.h"
 
 #include <cstdio>
+#include <sys/stat.h>
 
 mem_64k::mem_64k() {
     efface(0xFF);
@@ -39,12 +40,24 @@ entete_binaire lit_entete(FILE* fichier) {
     return entete;
 }
 
+// A folder opens for reading on this system but holds no bytes: it counts as a file that cannot
+// be opened, so that picking one in the file chooser does not wipe the program in memory.
+FILE* ouvre_programme(const std::string& nom_fichier) {
+    FILE* fichier = std::fopen(nom_fichier.c_str(), "rb");
+    struct stat etat;
+    if (fichier != nullptr && fstat(fileno(fichier), &etat) == 0 && S_ISDIR(etat.st_mode)) {
+        std::fclose(fichier);
+        return nullptr;
+    }
+    return fichier;
+}
+
 } // namespace
 
 int mem_64k::load_binaire(const std::string& nom_fichier) {
     console_ligne("c'est parti ..");
     console_ligne("lecture de \"" + nom_fichier + "\"");
-    FILE* fichier = std::fopen(nom_fichier.c_str(), "rb");
+    FILE* fichier = ouvre_programme(nom_fichier);
     if (fichier == nullptr) {
         // Memory is only cleared once the file is open: a mistyped name must not wipe a program.
         console_ligne("erreur sur fichier ");

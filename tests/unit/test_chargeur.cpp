@@ -90,7 +90,9 @@ TEST_F(Chargeur, EffaceLaMemoireEtChargeLeProgramme) {
 }
 
 TEST_F(Chargeur, UnFichierIntrouvableLaisseLaMemoireCommeElleEtait) {
-    const char* noms[] = {"absent.bin", "dossier-absent/programme.bin", ""};
+    // A folder opens for reading but is no program: it must not wipe memory either.
+    std::filesystem::create_directories(dossier / "un-dossier.bin");
+    const char* noms[] = {"absent.bin", "dossier-absent/programme.bin", "", "un-dossier.bin"};
     for (const char* nom : noms) {
         SCOPED_TRACE(nom);
         std::string chemin = nom[0] ? (dossier / nom).string() : std::string();
