@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 PAQUETS_BUILD=(cmake make g++ pkg-config libfltk1.3-dev libx11-dev)
-PAQUETS_TEST=(libgtest-dev libbenchmark-dev xvfb xauth xdotool imagemagick x11-utils)
+PAQUETS_TEST=(libgtest-dev libbenchmark-dev xvfb xauth xdotool imagemagick x11-utils desktop-file-utils groff-base)
 JOBS=$(nproc 2>/dev/null || echo 2)
 
 installe() {
