@@ -31,7 +31,7 @@ TEST(AllerRetour, ChaqueTexteDuDesassembleurSeReassembleEnSesOctets) {
     auto memoire = std::make_unique<mem_64k>();
     mac_interpreteur machine;
     machine.learn_mem(memoire.get());
-    console_capturee console;
+    capture_console console;
     for (uint16_t adresse : ADRESSES) {
         for (int octet = 0; octet < 256; ++octet) {
             for (const paire_operande& paire : PAIRES) {

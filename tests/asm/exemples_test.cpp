@@ -41,7 +41,7 @@ class ExempleTest : public testing::Test {
     mac_interpreteur machine;
     programme_asm programme; // the same source assembled here, for its symbols
     uint8_t interrupteurs = 0;
-    console_capturee console;
+    capture_console console;
 
     void charge(const std::string& nom, const registres& depart) {
         machine.learn_mem(memoire.get());
@@ -89,7 +89,7 @@ class ExempleTest : public testing::Test {
 
     void TearDown() override {
         // A refused mode would mean the program does not do what its text says.
-        EXPECT_EQ(console.texte.str().find("anormal"), std::string::npos);
+        EXPECT_EQ(console.texte().find("anormal"), std::string::npos);
     }
 };
 
@@ -211,11 +211,11 @@ TEST_F(ExempleTest, AttenteDUnInterrupteur) {
         for (const phase& p : phases) {
             SCOPED_TRACE(p.nom);
             interrupteurs = p.interrupteurs;
-            console.texte.str("");
+            console.efface();
             for (int n = 0; n < p.pas; ++n) pas();
             EXPECT_EQ(machine.PC == adresse("fin"), !p.attend);
             EXPECT_EQ(memoire->read_byte(PORT_C), p.led);
-            std::string lignes = console.texte.str();
+            std::string lignes = console.texte();
             if (p.attend) {
                 // The console shows the waiting: BNE says "non egalite!" at every turn.
                 EXPECT_NE(lignes.find("non egalite!\n"), std::string::npos);

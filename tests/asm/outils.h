@@ -2,6 +2,7 @@
 #ifndef QUORVEL_TESTS_ASM_OUTILS_H
 #define QUORVEL_TESTS_ASM_OUTILS_H
 
+#include "../commun/capture_console.h"
 #include "assembleur.h"
 
 #include <cstdint>
@@ -9,16 +10,6 @@
 #include <sstream>
 #include <string>
 #include <vector>
-
-// Keeps the console trace (the machine writes one line per disassembled instruction) out of the
-// test output, and lets a test read it.
-class console_capturee {
-  public:
-    std::ostringstream texte;
-    std::streambuf* ancien;
-    console_capturee() : ancien(std::cerr.rdbuf(texte.rdbuf())) {}
-    ~console_capturee() { std::cerr.rdbuf(ancien); }
-};
 
 inline std::vector<diagnostic_asm> erreurs_de(const programme_asm& programme) {
     std::vector<diagnostic_asm> erreurs;

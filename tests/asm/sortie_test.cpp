@@ -49,7 +49,7 @@ TEST(Sortie, LeChargeurDeLaMachineLitLeFichier) {
     };
     std::string chemin = testing::TempDir() + "quorvel_asm_chargement.bin";
     auto memoire = std::make_unique<mem_64k>();
-    console_capturee console;
+    capture_console console;
     for (const cas_chargement& c : cas) {
         SCOPED_TRACE(c.source);
         programme_asm programme = assemble(c.source);

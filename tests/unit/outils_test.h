@@ -6,6 +6,8 @@
 #include "interpreteur.h"
 #include "memoire.h"
 
+#include "../commun/capture_console.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -14,20 +16,6 @@
 #include <sstream>
 #include <string>
 #include <vector>
-
-// Everything written to std::cerr while it lives, so a test can assert the console text exactly.
-class capture_console {
-  public:
-    std::ostringstream flux;
-    std::streambuf* ancien;
-
-    capture_console() : ancien(std::cerr.rdbuf(flux.rdbuf())) {}
-    ~capture_console() { std::cerr.rdbuf(ancien); }
-    capture_console(const capture_console&) = delete;
-    capture_console& operator=(const capture_console&) = delete;
-
-    std::string texte() const { return flux.str(); }
-};
 
 // A byte placed in memory before a case runs, or expected there afterwards.
 struct cellule {
