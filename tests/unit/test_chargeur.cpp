@@ -27,6 +27,14 @@ class Chargeur : public ::testing::Test {
                       static_cast<std::streamsize>(octets.size()));
         return chemin.string();
     }
+
+    // Loads chemin into m's memory; trace receives the console text of the load.
+    static int charge(machine_test& m, const std::string& chemin, std::string& trace) {
+        capture_console capture;
+        int resultat = m.memoire->load_binaire(chemin);
+        trace = capture.texte();
+        return resultat;
+    }
 };
 
 struct cas_fichier {
@@ -75,13 +83,8 @@ TEST_F(Chargeur, EffaceLaMemoireEtChargeLeProgramme) {
         machine_test m;
         m.place(0x0000, {0x77, 0x77});
         m.place(0x0100, {0x77, 0x77, 0x77, 0x77});
-        int resultat;
         std::string trace;
-        {
-            capture_console capture;
-            resultat = m.memoire->load_binaire(chemin);
-            trace = capture.texte();
-        }
+        int resultat = charge(m, chemin, trace);
         EXPECT_EQ(resultat, 1);
         EXPECT_EQ(trace,
                   "c'est parti ..\nlecture de \"" + chemin + "\"\n" + cas.ligne_entete + "\n");
@@ -100,13 +103,8 @@ TEST_F(Chargeur, UnFichierIntrouvableLaisseLaMemoireCommeElleEtait) {
         m.place(0x0000, {0x01, 0x2A, 0x06, 0x10, 0x04});
         m.place(0xFFFF, {0x99});
         std::vector<uint8_t> avant = instantane(*m.memoire);
-        int resultat;
         std::string trace;
-        {
-            capture_console capture;
-            resultat = m.memoire->load_binaire(chemin);
-            trace = capture.texte();
-        }
+        int resultat = charge(m, chemin, trace);
         EXPECT_EQ(resultat, 0);
         EXPECT_EQ(trace, "c'est parti ..\nlecture de \"" + chemin + "\"\nerreur sur fichier \n");
         attend_memoire(*m.memoire, avant, {});
