@@ -5,8 +5,9 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-PAQUETS_BUILD=(cmake make g++ pkg-config libfltk1.3-dev libx11-dev)
-PAQUETS_TEST=(libgtest-dev libbenchmark-dev xvfb xauth xdotool imagemagick x11-utils desktop-file-utils groff-base)
+PAQUETS_BUILD=(cmake make g++ pkg-config libfltk1.3-dev libx11-dev libcli11-dev libtomlplusplus-dev)
+PAQUETS_TEST=(libgtest-dev libbenchmark-dev xvfb xauth xdotool imagemagick x11-utils desktop-file-utils groff-base
+    python3 dpkg-dev fakeroot file lintian appstream)
 JOBS=$(nproc 2>/dev/null || echo 2)
 
 installe() {
