@@ -6,7 +6,14 @@
 #include <iostream>
 #include <string>
 
+bool console_muette_active = false;
+
+void console_muette(bool muette) {
+    console_muette_active = muette;
+}
+
 void console_ligne(std::string_view texte) {
+    if (console_muette_active) return;
     char tampon[256];
     if (texte.size() < sizeof tampon) {
         std::memcpy(tampon, texte.data(), texte.size());
@@ -21,6 +28,7 @@ void console_ligne(std::string_view texte) {
 }
 
 void console_lignef(const char* format, ...) {
+    if (console_muette_active) return;
     char tampon[256];
     va_list args;
     va_start(args, format);

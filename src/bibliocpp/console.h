@@ -4,6 +4,14 @@
 
 #include <string_view>
 
+// False while the console is silenced: callers that build a line test it first, so that a silent
+// run pays neither the formatting nor the system call.
+extern bool console_muette_active;
+inline bool console_active() {
+    return !console_muette_active;
+}
+void console_muette(bool muette);
+
 // Writes one line and its line end to std::cerr, then flushes the stream. The line goes out in a
 // single write so that a reader following the trace never sees half a line, and so that a
 // running program pays one system call per line.

@@ -79,3 +79,17 @@ int mem_64k::load_binaire(const std::string& nom_fichier) {
     std::fclose(fichier);
     return 1;
 }
+
+int mem_64k::load_octets(const uint8_t* octets, size_t taille) {
+    console_ligne("c'est parti ..");
+    efface(0x00);
+    int16_t taille_entete = taille >= 2 ? static_cast<int16_t>(octets[0] << 8 | octets[1]) : 0;
+    uint16_t base = taille >= 4 ? static_cast<uint16_t>(octets[2] << 8 | octets[3]) : 0;
+    console_lignef("adresse de base %u taille %d", base, taille_entete);
+    if (taille < 4) return 1;
+    long fin = static_cast<long>(base) + taille_entete - 4;
+    if (fin > 0x10000) fin = 0x10000;
+    size_t i = 4;
+    for (long adresse = base; adresse < fin && i < taille; ++adresse) mem[adresse] = octets[i++];
+    return 1;
+}

@@ -2,6 +2,7 @@
 #ifndef QUORVEL_MEMOIRE_H
 #define QUORVEL_MEMOIRE_H
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -27,6 +28,9 @@ class mem_64k {
     // Clears memory and loads a program file: 1 when the file could be opened, 0 otherwise
     // (memory then left as it was).
     int load_binaire(const std::string& nom_fichier);
+
+    // The same from the bytes of a program file held in memory (header included).
+    int load_octets(const uint8_t* octets, size_t taille);
 
     void efface(uint8_t valeur);
 };

@@ -1,14 +1,13 @@
-// An 8-bit parallel port of the machine. Its value register (and optionally a direction register)
-// is an ordinary memory cell; on screen it is a title, the value in binary and a row of eight bit
-// buttons, red for an output bit and green for an input bit.
+// An 8-bit parallel port on screen: a title, the value in binary and a row of eight bit buttons,
+// red for an output bit and green for an input bit. Its logic is the machine session's
+// port_machine; this class only shows it and turns a click into the bit it stands for.
 #ifndef QUORVEL_PERIPH_H
 #define QUORVEL_PERIPH_H
 
-#include "ioshare.h"
 #include "memoire.h"
+#include "port.h"
 
 #include <cstdint>
-#include <string>
 
 class Fl_Double_Window;
 class Fl_Widget;
@@ -19,27 +18,27 @@ class portparallele {
     Fl_Double_Window* SIM;
     Fl_Widget* ES[8]; // ES[n] is bit n's button
     mem_64k* memoire;
-    IOsharemem_client* ppartage_mem; // owned; null without a link
-    uint8_t valeur;
-    uint8_t direction; // bit set: output
-    uint8_t masque_forc_sortie;
-    uint8_t masque_forc_entree;
+    port_machine propre; // the logic of a port that no machine session holds
+    port_machine& port;  // the logic shown: the session's port, or propre
+    // The logic's state, under the names the port has always had.
+    IOsharemem_client*& ppartage_mem;
+    uint8_t& valeur;
+    uint8_t& direction;
     int x_port_valeur;
     int y_port_valeur;
-    std::string nom_port_valeur;
-    uint16_t adresse_port_valeur;
     Fl_Widget* obj_port_valeur;
     int x_port_direction;
     int y_port_direction;
-    std::string nom_port_direction; // empty: no direction register
-    uint16_t adresse_port_direction;
     Fl_Widget* obj_port_direction;
 
+    // A port with a logic of its own.
     portparallele();
-    ~portparallele();
+    // A port that shows a machine session's port.
+    explicit portparallele(port_machine& logique);
     portparallele(const portparallele&) = delete;
     portparallele& operator=(const portparallele&) = delete;
 
+    // Configures the logic (registers, masks, link) and adds the port's widgets to the window.
     void configure(SIM_class* fd_sim_param, int x_port_valeur_param, int y_port_valeur_param,
                    const char* nom_port_valeur_param, uint16_t adresse_port_valeur_param,
                    int x_port_direction_param, int y_port_direction_param,
@@ -51,8 +50,8 @@ class portparallele {
     int react_in(Fl_Widget* obj);
     // After each executed instruction: output bits from the register.
     void react_out();
-    // The line that starts every reaction to input: the port's name and its link's address.
-    void trace_lien() const;
+    // The value display after the logic has reacted.
+    void affiche_valeur();
 };
 
 #endif

@@ -58,7 +58,9 @@ int lit_option_automemlink(int argc, char** argv) {
 
 simulateur::simulateur(int argc, char** argv)
     : SIM(nullptr), form_about(nullptr), aide(nullptr), point_desa{}, point_dump{},
-      adr_debut_desassemblage(0), play(0), encore(1), modif_entree(0) {
+      memoire(session.memoire), inter(session.inter), portA(session.ports[0]),
+      portB(session.ports[1]), portC(session.ports[2]), adr_debut_desassemblage(0), play(0),
+      encore(1), modif_entree(0) {
     fl_initialize(&argc, argv, nullptr, nullptr, 0);
     SIM = new SIM_class;
     int ident_memoire_partagee = lit_option_automemlink(argc, argv);
@@ -79,19 +81,21 @@ simulateur::simulateur(int argc, char** argv)
                                  SIM->DUMP09, SIM->DUMP10, SIM->DUMP11, SIM->DUMP12};
     for (int n = 0; n < 12; n++) point_dump[n] = dump[n];
 
-    inter.learn_mem(&memoire);
-    inter.init_registers();
+    session.reset();
     sauve_registres();
     adr_debut_desassemblage = inter.PC_value();
     rafraichit_desassemble();
     rafraichit_dump(0);
 
-    portA.configure(SIM, 40, 240, "PortA", 0x1000, 0, 0, "", 0, 0xF8, 0x00, &memoire,
-                    ident_memoire_partagee);
-    portB.configure(SIM, 170, 240, "PortB", 0x1002, 0, 0, "", 0, 0x00, 0x00, &memoire,
-                    ident_memoire_partagee);
-    portC.configure(SIM, 300, 240, "PortC", 0x1004, 0, 0, "", 0, 0xFF, 0x00, &memoire,
-                    ident_memoire_partagee);
+    // The session's ports, again with their own values, now with their widgets and link.
+    portparallele* const affiches[NB_PORTS] = {&portA, &portB, &portC};
+    const int x_port[NB_PORTS] = {40, 170, 300};
+    for (int p = 0; p < NB_PORTS; p++) {
+        const config_port& c = configuration_ports[p];
+        affiches[p]->configure(SIM, x_port[p], 240, c.nom, c.adresse, 0, 0, "", 0,
+                               c.masque_forc_sortie, c.masque_forc_entree, &memoire,
+                               ident_memoire_partagee);
+    }
 
     fenetre_principale = SIM->SIM;
     Fl::add_handler(retient_echap);
@@ -123,7 +127,7 @@ int simulateur::passe() {
     if (obj == SIM->SIM) encore = 0; // its close box ends the program as "Quitter" does
     if (obj == SIM->B_RESET) {
         play = 0;
-        inter.init_registers();
+        session.reset();
         sauve_registres();
         rafraichit_desassemble();
     }
@@ -146,10 +150,10 @@ int simulateur::passe() {
     // The Help window never holds the loop: it is shown and hidden like any other reaction.
     if (obj == SIM->B_AIDE) montre_aide();
     if (obj && (obj == bouton_fermer_aide(*aide) || obj == aide->aide)) fl_hide_form(aide->aide);
-    int a = portA.react_in(obj);
-    int b = portB.react_in(obj);
-    int c = portC.react_in(obj);
-    modif_entree = a || b || c;
+    int port, bit;
+    bouton_port(obj, port, bit);
+    modif_entree = session.reagit_entrees(port, bit);
+    affiche_ports();
     if (modif_entree) rafraichit_dump(0);
     return 1;
 }
@@ -162,13 +166,28 @@ void simulateur::montre_aide() {
 }
 
 void simulateur::execute_un_pas() {
-    inter.step();
+    session.execute_instruction();
     sauve_registres();
     rafraichit_desassemble();
-    portA.react_out();
-    portB.react_out();
-    portC.react_out();
+    session.reagit_sorties();
+    for (portparallele* p : {&portA, &portB, &portC}) p->maj_etat_boutons();
+    affiche_ports();
     rafraichit_dump(0);
+}
+
+void simulateur::bouton_port(Fl_Widget* obj, int& port, int& bit) const {
+    const portparallele* const affiches[NB_PORTS] = {&portA, &portB, &portC};
+    port = bit = -1;
+    for (int p = 0; p < NB_PORTS && obj; p++)
+        for (int n = 0; n < 8; n++)
+            if (affiches[p]->ES[n] == obj) {
+                port = p;
+                bit = n;
+            }
+}
+
+void simulateur::affiche_ports() {
+    for (portparallele* p : {&portA, &portB, &portC}) p->affiche_valeur();
 }
 
 void simulateur::remplit_memoire() {
@@ -178,13 +197,7 @@ void simulateur::remplit_memoire() {
     int32_t adresse = Stoloruhex("$", adresse_chaine);
     int32_t valeur = Stoloruhex("$", valeur_chaine);
     int32_t multiplicateur = Stoloruhex("$", multiplicateur_chaine);
-    // Past 65536 writes every cell already holds the value: stop there rather than freeze.
-    int32_t nombre = multiplicateur > 65536 ? 65536 : multiplicateur;
-    for (int32_t n = 0; n < nombre; n++) {
-        // Unsigned arithmetic: the address wraps without a signed overflow.
-        uint32_t case_memoire = static_cast<uint32_t>(adresse) + static_cast<uint32_t>(n);
-        memoire.write_byte(static_cast<uint16_t>(case_memoire), static_cast<uint8_t>(valeur));
-    }
+    session.remplit(static_cast<uint16_t>(adresse), static_cast<uint8_t>(valeur), multiplicateur);
     rafraichit_dump(0);
     rafraichit_desassemble();
 }

@@ -5,6 +5,7 @@
 
 #include "interface.h"
 #include "interpreteur.h"
+#include "machine.h"
 #include "memoire.h"
 #include "periph.h"
 
@@ -17,8 +18,9 @@ class simulateur {
     aide_class* aide;
     Fl_Widget* point_desa[12];
     Fl_Widget* point_dump[12];
-    mem_64k memoire;
-    mac_interpreteur inter;
+    machine session; // the machine itself; the fields below are its parts, as the views name them
+    mem_64k& memoire;
+    mac_interpreteur& inter;
     portparallele portA;
     portparallele portB;
     portparallele portC;
@@ -40,6 +42,9 @@ class simulateur {
     // One pass of the loop; 0 when it found nothing to do (no object, not running).
     int passe();
     void execute_un_pas();
+    // Which port and bit a widget's button stands for; port -1 for any other widget.
+    void bouton_port(Fl_Widget* obj, int& port, int& bit) const;
+    void affiche_ports();
     // The Help window, not modal: the loop goes on while it is up.
     void montre_aide();
     void remplit_memoire();

@@ -28,12 +28,11 @@ void simulateur::charge_programme(const char* retour) {
         console_ligne("chargement abandonne ...");
         return;
     }
-    if (!memoire.load_binaire(retour)) {
+    if (!session.charge_fichier(retour)) {
         // The memory is kept as it was, and so is the processor.
         fl_show_alert("Erreur: fichier corrompu", "ou fichier binaire non attendu.", "", 0);
         return;
     }
-    inter.init_registers();
     adr_debut_desassemblage = inter.PC_value();
     console_lignef("depart: %d", adr_debut_desassemblage);
     sauve_registres();

@@ -1,0 +1,75 @@
+// The machine session: the memory store, the processor and the three configured ports, and what
+// a host (the window or the headless runner) does to them. A rule that both hosts need (how a
+// step meets the ports, what a load does) is decided here, once.
+#ifndef QUORVEL_MACHINE_H
+#define QUORVEL_MACHINE_H
+
+#include "interpreteur.h"
+#include "memoire.h"
+#include "port.h"
+
+#include <bitset>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+constexpr int NB_PORTS = 3;
+
+// The configured ports, in the order of their reactions: A, B, C.
+struct config_port {
+    char lettre;
+    const char* nom;
+    uint16_t adresse;
+    uint8_t masque_forc_sortie;
+    uint8_t masque_forc_entree;
+};
+extern const config_port configuration_ports[NB_PORTS];
+
+// Index in configuration_ports of the port named by its letter ('A' to 'C', either case); -1.
+int port_par_lettre(char lettre);
+
+class machine {
+  public:
+    mem_64k memoire;
+    mac_interpreteur inter;
+    port_machine ports[NB_PORTS];
+    // Addresses at which an execution stops after a step: the window's breakpoints, the
+    // runner's --jusqua.
+    std::bitset<65536> arrets;
+
+    // Start-up state: every cell $FF, registers 0, the ports configured (their cells $FF again).
+    machine();
+    machine(const machine&) = delete;
+    machine& operator=(const machine&) = delete;
+
+    // Loads a program file and starts it at 0; 0 (machine unchanged) on failure.
+    int charge_fichier(const std::string& chemin);
+    // The same from the bytes of a program file (header included).
+    int charge_octets(const std::vector<uint8_t>& fichier);
+
+    // One instruction, then react_out on A, B and C, then react_in on A, B and C with no
+    // button: a step exactly as a running pass of the window makes it.
+    void pas() {
+        execute_instruction();
+        reagit_sorties();
+        reagit_entrees(-1, -1);
+    }
+    // The three parts of a step, for a host that draws between them.
+    void execute_instruction() { inter.step(); }
+    void reagit_sorties() {
+        for (port_machine& port : ports) port.react_out();
+    }
+    // port, bit: the input button pressed in this pass, or -1. 1 when any port reports a change.
+    int reagit_entrees(int port, int bit) {
+        int modif = 0;
+        for (int p = 0; p < NB_PORTS; p++) modif |= ports[p].react_in(p == port ? bit : -1);
+        return modif;
+    }
+
+    // nombre cells from adresse on receive valeur, wrapping past $FFFF; nothing for nombre <= 0.
+    void remplit(uint16_t adresse, uint8_t valeur, int32_t nombre);
+    // The machine's reset moves PC only.
+    void reset() { inter.init_registers(); }
+};
+
+#endif
