@@ -93,6 +93,15 @@ uint16_t mac_interpreteur::adresse_suivante(uint16_t adr) const {
     return static_cast<uint16_t>(adr + longueur);
 }
 
+int32_t mac_interpreteur::cellule_ecrite() const {
+    int mode = decodage_mode(PC);
+    if (decodage_instruction(PC) != N_STORE ||
+        !(internal_mac_interpreteur_modes_instruction[N_STORE] >> mode & 1))
+        return -1;
+    uint16_t adresse = memoire->read_word(static_cast<uint16_t>(PC + 1));
+    return static_cast<uint16_t>(adresse + (mode == MODE_INDEXE ? X : 0));
+}
+
 // The only place that knows where Z and N live in CCR.
 void mac_interpreteur::raj_CCR_ZN(uint8_t res) {
     CCR = static_cast<uint8_t>(res == 0 ? CCR | CCR_Z : CCR & ~CCR_Z);

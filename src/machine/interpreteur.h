@@ -67,6 +67,9 @@ class mac_interpreteur {
     int decodage_instruction(uint16_t adr) const { return memoire->read_byte(adr) >> 2 & 0x1F; }
     int decodage_mode(uint16_t adr) const { return memoire->read_byte(adr) & 3; }
     uint16_t adresse_suivante(uint16_t adr) const;
+    // The memory cell that the instruction at PC will write, or -1 when it writes none (STORE is
+    // the only instruction that writes memory).
+    int32_t cellule_ecrite() const;
     // Writes the text of the instruction at adr into chaine (15 bytes at least) and its trace
     // line to the console; returns the address of the next instruction.
     uint16_t desassemblage_instruction(uint16_t adr, char* chaine) const;
