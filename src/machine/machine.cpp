@@ -28,14 +28,20 @@ machine::machine() {
 
 int machine::charge_fichier(const std::string& chemin) {
     if (!memoire.load_binaire(chemin)) return 0;
-    inter.init_registers();
+    demarre_programme();
     return 1;
 }
 
 int machine::charge_octets(const std::vector<uint8_t>& fichier) {
     if (!memoire.load_octets(fichier.data(), fichier.size())) return 0;
-    inter.init_registers();
+    demarre_programme();
     return 1;
+}
+
+void machine::demarre_programme() {
+    inter.init_registers();
+    compteur_pas = 0;
+    etiquettes.clear();
 }
 
 void machine::remplit(uint16_t adresse, uint8_t valeur, int32_t nombre) {

@@ -11,6 +11,7 @@
 #include <bitset>
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 constexpr int NB_PORTS = 3;
@@ -36,13 +37,18 @@ class machine {
     // Addresses at which an execution stops after a step: the window's breakpoints, the
     // runner's --jusqua.
     std::bitset<65536> arrets;
+    // Instructions executed since the program was loaded: the step number of the trace.
+    uint64_t compteur_pas = 0;
+    // The labels of the loaded source, by name; empty after loading a program file.
+    std::unordered_map<std::string, uint16_t> etiquettes;
 
     // Start-up state: every cell $FF, registers 0, the ports configured (their cells $FF again).
     machine();
     machine(const machine&) = delete;
     machine& operator=(const machine&) = delete;
 
-    // Loads a program file and starts it at 0; 0 (machine unchanged) on failure.
+    // Loads a program file and starts it at 0; 0 (machine unchanged) on failure. The step count
+    // and the labels start anew.
     int charge_fichier(const std::string& chemin);
     // The same from the bytes of a program file (header included).
     int charge_octets(const std::vector<uint8_t>& fichier);
@@ -55,7 +61,10 @@ class machine {
         reagit_entrees(-1, -1);
     }
     // The three parts of a step, for a host that draws between them.
-    void execute_instruction() { inter.step(); }
+    void execute_instruction() {
+        inter.step();
+        compteur_pas++;
+    }
     void reagit_sorties() {
         for (port_machine& port : ports) port.react_out();
     }
@@ -70,6 +79,9 @@ class machine {
     void remplit(uint16_t adresse, uint8_t valeur, int32_t nombre);
     // The machine's reset moves PC only.
     void reset() { inter.init_registers(); }
+
+  private:
+    void demarre_programme();
 };
 
 #endif
