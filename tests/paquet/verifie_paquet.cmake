@@ -1,9 +1,9 @@
 # Builds the Debian package of a build folder, checks its files and control fields, runs the
 # assembler it holds, and has lintian judge it. Run with -P and:
-#   CPACK        the cpack command         CONSTRUCTION  the build folder
-#   DOSSIER      a scratch folder          SOURCES       the source tree
-#   VERSION      the project's version     SIMULATEUR    1 when the simulator's program is built
-#   ASSAINI      1 in a sanitized build  DURCI         1 when built with the hardening flags
+#   CPACK    the cpack command          CONSTRUCTION  the build folder
+#   DOSSIER  a scratch folder           SOURCES       the source tree
+#   VERSION  the project's version      SIMULATEUR    1 when the simulator's program is built
+#   ASSAINI  1 in a sanitized build     DURCI         1 when built with the hardening flags
 # A check that cannot be made ends with "package test skipped: why" (the test's skip pattern).
 cmake_minimum_required(VERSION 3.16)
 
