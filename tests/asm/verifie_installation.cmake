@@ -8,13 +8,14 @@ if(NOT resultat EQUAL 0)
     message(FATAL_ERROR "cmake --install failed: ${resultat}")
 endif()
 
-set(attendus bin/quorvel-asm share/man/man1/quorvel-asm.1)
+set(attendus bin/quorvel-asm share/man/man1/quorvel-asm.1.gz)
 foreach(nom compteur interrupteurs multiplication somme_table chenillard attente)
     foreach(extension s bin lst)
         list(APPEND attendus share/doc/quorvel/examples/${nom}.${extension})
     endforeach()
 endforeach()
-set(du_simulateur bin/quorvel share/man/man1/quorvel.1 share/applications/quorvel.desktop)
+set(du_simulateur bin/quorvel share/man/man1/quorvel.1.gz share/applications/quorvel.desktop
+    share/icons/hicolor/scalable/apps/quorvel.svg share/metainfo/org.quorvel.quorvel.metainfo.xml)
 
 if(SIMULATEUR)
     list(APPEND attendus ${du_simulateur})
