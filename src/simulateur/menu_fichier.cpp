@@ -28,9 +28,11 @@ void simulateur::charge_programme(const char* retour) {
         console_ligne("chargement abandonne ...");
         return;
     }
-    if (!memoire.load_binaire(retour)) {
+    std::string raison;
+    if (!memoire.load_binaire(retour, raison)) {
         // The memory is kept as it was, and so is the processor.
-        fl_show_alert("Erreur: fichier corrompu", "ou fichier binaire non attendu.", "", 0);
+        fl_show_alert("Erreur: fichier corrompu", "ou fichier binaire non attendu.", raison.c_str(),
+                      0);
         return;
     }
     inter.init_registers();

@@ -226,7 +226,7 @@ scenario_fichier_absent() {
     apres_passes 1 clique_sur B_STEP
     quitte
     verifie_trace "$CHARGE_COMPTEUR" "desa 2 COMPTEUR" \
-        "c'est parti .. / lecture de \"inexistant.bin\" / erreur sur fichier " \
+        "c'est parti .. / lecture de \"inexistant.bin\" / erreur sur fichier  / fichier introuvable" \
         "desa 3 COMPTEUR" "desa 4 COMPTEUR" -
 }
 
