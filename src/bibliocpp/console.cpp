@@ -81,12 +81,14 @@ void emet_fenetre(const char* texte, size_t taille, bool fin_de_ligne) {
 }
 
 void emet(const char* texte, size_t taille, bool fin_de_ligne) {
+    int errno_appelant = errno; // a caller may write a line before reporting its own error
     if (etat.fenetre)
         emet_fenetre(texte, taille, fin_de_ligne);
     else if (etat.vers == destination::erreur_standard)
         emet_flux_erreur(texte, taille);
     else
         ecrit_tout(etat.descripteur, texte, taille); // a lost line on another error, as stdio does
+    errno = errno_appelant;
 }
 
 } // namespace
