@@ -26,14 +26,14 @@ machine::machine() {
     }
 }
 
-int machine::charge_fichier(const std::string& chemin) {
-    if (!memoire.load_binaire(chemin)) return 0;
+int machine::charge_fichier(const std::string& chemin, std::string& raison) {
+    if (!memoire.load_binaire(chemin, raison)) return 0;
     demarre_programme();
     return 1;
 }
 
-int machine::charge_octets(const std::vector<uint8_t>& fichier) {
-    if (!memoire.load_octets(fichier.data(), fichier.size())) return 0;
+int machine::charge_octets(const std::vector<uint8_t>& fichier, std::string& raison) {
+    if (!memoire.load_octets(fichier.data(), fichier.size(), raison)) return 0;
     demarre_programme();
     return 1;
 }

@@ -47,11 +47,11 @@ class machine {
     machine(const machine&) = delete;
     machine& operator=(const machine&) = delete;
 
-    // Loads a program file and starts it at 0; 0 (machine unchanged) on failure. The step count
-    // and the labels start anew.
-    int charge_fichier(const std::string& chemin);
+    // Loads a program file and starts it at 0; 0 (machine unchanged, raison says why) on
+    // failure. The step count and the labels start anew.
+    int charge_fichier(const std::string& chemin, std::string& raison);
     // The same from the bytes of a program file (header included).
-    int charge_octets(const std::vector<uint8_t>& fichier);
+    int charge_octets(const std::vector<uint8_t>& fichier, std::string& raison);
 
     // One instruction, then react_out on A, B and C, then react_in on A, B and C with no
     // button: a step exactly as a running pass of the window makes it.

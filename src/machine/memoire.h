@@ -25,12 +25,20 @@ class mem_64k {
     }
     void write_word(uint16_t adresse, uint16_t valeur);
 
-    // Clears memory and loads a program file: 1 when the file could be opened, 0 otherwise
-    // (memory then left as it was).
+    // Clears memory and loads a program file (a 4-byte header: the size, header included, as a
+    // signed 16-bit big-endian number, then the 16-bit big-endian base address; then the
+    // program's bytes): 1. Fails with 0 when the file gives no header (it cannot be opened or
+    // read, is a folder or anything but a regular file, holds fewer than 4 bytes); memory and
+    // everything else are then left as they were. Opens without waiting, so that a FIFO or a
+    // device never blocks the caller.
     int load_binaire(const std::string& nom_fichier);
-
-    // The same from the bytes of a program file held in memory (header included).
-    int load_octets(const uint8_t* octets, size_t taille);
+    // As above; raison receives the reason for a failure, as the console writes it after "erreur
+    // sur fichier " ("fichier introuvable", "acces refuse", "c'est un dossier", "ce n'est pas un
+    // fichier ordinaire", "fichier vide ou trop court", "erreur de lecture"); emptied on success.
+    int load_binaire(const std::string& nom_fichier, std::string& raison);
+    // The same load from the bytes of a program file already in memory (an assembled program):
+    // same rules, result, reasons and console lines, without the "lecture de" line.
+    int load_octets(const uint8_t* octets, size_t taille, std::string& raison);
 
     void efface(uint8_t valeur);
 };

@@ -44,7 +44,7 @@ int lit_option_automemlink(int argc, char** argv) {
     for (int arg_num = 1; arg_num < argc; arg_num++) {
         if (std::strcmp(argv[arg_num], "-automemlink") != 0) continue;
         // The one console text without a line end: the next line completes it.
-        std::cerr << "-automemlink detecte " << std::flush;
+        console_texte("-automemlink detecte ");
         if (arg_num + 1 >= argc) {
             usage_automemlink();
             std::exit(1);

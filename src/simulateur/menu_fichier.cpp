@@ -28,9 +28,11 @@ void simulateur::charge_programme(const char* retour) {
         console_ligne("chargement abandonne ...");
         return;
     }
-    if (!session.charge_fichier(retour)) {
+    std::string raison;
+    if (!session.charge_fichier(retour, raison)) {
         // The memory is kept as it was, and so is the processor.
-        fl_show_alert("Erreur: fichier corrompu", "ou fichier binaire non attendu.", "", 0);
+        fl_show_alert("Erreur: fichier corrompu", "ou fichier binaire non attendu.", raison.c_str(),
+                      0);
         return;
     }
     adr_debut_desassemblage = inter.PC_value();

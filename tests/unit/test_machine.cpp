@@ -118,9 +118,9 @@ TEST(Session, TraceDesPortsSaufSilence) {
                   "PortA: ppartage_mem 0\nPortB: ppartage_mem 0\nPortC: ppartage_mem 0\n");
     }
     capture_console capture;
-    console_muette(true);
+    console_vers_rien();
     m->reagit_entrees(-1, -1);
-    console_muette(false);
+    console_vers_erreur_standard();
     EXPECT_EQ(capture.texte(), "");
 }
 
@@ -144,7 +144,8 @@ TEST(Session, ChargementDemarreA0EtRemetLeCompteAZero) {
     m->pas();
     m->etiquettes["fin"] = 3;
     EXPECT_EQ(m->compteur_pas, 1u);
-    EXPECT_EQ(m->charge_octets({0x00, 0x06, 0x00, 0x10, 0x7C, 0x7C}), 1);
+    std::string raison;
+    EXPECT_EQ(m->charge_octets({0x00, 0x06, 0x00, 0x10, 0x7C, 0x7C}, raison), 1);
     EXPECT_EQ(m->inter.PC_value(), 0);
     EXPECT_EQ(m->compteur_pas, 0u);
     EXPECT_TRUE(m->etiquettes.empty());
@@ -234,9 +235,9 @@ TEST(Execution, SuiviTraceEtEntreesPendantLaCourse) {
     suivi.apres_sorties = sorties;
     suivi.apres_pas = apres;
     capture_console silence;
-    console_muette(true);
+    console_vers_rien();
     resultat_execution r = execute(*m, 4, &suivi);
-    console_muette(false);
+    console_vers_erreur_standard();
     EXPECT_EQ(r.arret, ARRET_BUDGET);
     EXPECT_EQ(journal.lignes, "1 0000 01 01    LOADI 1 A=01 X=1000 CCR=00000000\n"
                               "2 0002 02 10 02 LOAD 4098 A=00 X=1000 CCR=00000100\n"

@@ -226,7 +226,7 @@ scenario_fichier_absent() {
     apres_passes 1 clique_sur B_STEP
     quitte
     verifie_trace "$CHARGE_COMPTEUR" "desa 2 COMPTEUR" \
-        "c'est parti .. / lecture de \"inexistant.bin\" / erreur sur fichier " \
+        "c'est parti .. / lecture de \"inexistant.bin\" / erreur sur fichier  / fichier introuvable" \
         "desa 3 COMPTEUR" "desa 4 COMPTEUR" -
 }
 
@@ -297,6 +297,106 @@ scenario_echap() {
     visible "$W" || echec "Escape closed the main window"
     quitte
     verifie_trace "a refaire" -
+}
+
+# Starts the program with its standard error on the FIFO $1 (whose reader the caller has set up),
+# as "quorvel 2>&1 | ..." does; W is then its main window.
+lance_vers_tube() {
+    (cd "$DOSSIER" && exec "$QUORVEL" >"$SORTIE" 2>"$1") &
+    QPID=$!
+    attend fenetre_principale_visible || echec "the main window did not show"
+}
+
+# Opens and closes the About window: proof that the program still handles clicks, when its
+# trace cannot tell.
+repond_encore() {
+    local a
+    menu_fichier 1
+    attend_titre Informations
+    a=$NOUVELLE
+    clique "$a" 219 345
+    attend_disparition "$a"
+}
+
+# Loads the counter without looking at the trace, then runs it.
+charge_et_lance_sans_trace() {
+    menu_fichier 2
+    attend_titre "$TITRE_CHOIX"
+    tape_nom_de_fichier compte_tours.bin
+    attend eval '! titre_visible "$TITRE_CHOIX"' || echec "the file chooser stays up"
+    clique_sur B_PLAY
+}
+
+# "quorvel 2>&1 | head -c 2000": the reader goes away while the program runs and writes.
+scenario_trace_coupee() {
+    prepare
+    demarre_xvfb
+    cp "$PROGRAMMES"/compte_tours.bin "$DOSSIER"/
+    mkfifo "$TRAVAIL/tube"
+    head -c 2000 <"$TRAVAIL/tube" >"$TRAVAIL/debut.txt" &
+    local lecteur=$!
+    lance_vers_tube "$TRAVAIL/tube"
+    charge_et_lance_sans_trace
+    attend eval '! kill -0 $lecteur 2>/dev/null' || echec "the reader never got its 2000 bytes"
+    # The running program goes on writing into the closed pipe.
+    repond_encore
+    clique_sur B_STOP
+    repond_encore
+    menu_fichier 3
+    attend_fin 0
+    [ "$(wc -c <"$TRAVAIL/debut.txt")" = 2000 ] || echec "the reader did not get 2000 bytes"
+    [ "$(head -n 1 "$TRAVAIL/debut.txt")" = "31 NOP -1,X" ] || echec "the trace did not start as ever"
+}
+
+# What the pipe held on fd 7 holds now (the writer stays: dd stops when the pipe is empty).
+vide_tube() { dd if=/dev/fd/7 iflag=nonblock bs=64K status=none 2>/dev/null || true; }
+
+# Standard error on a pipe that nobody reads: the window must still answer, then say how many
+# lines it lost once the pipe is read again.
+scenario_trace_non_lue() {
+    prepare
+    demarre_xvfb
+    cp "$PROGRAMMES"/compte_tours.bin "$DOSSIER"/
+    mkfifo "$TRAVAIL/tube"
+    exec 7<>"$TRAVAIL/tube" # a reader that reads only when told to
+    # Full before the program starts, whatever the pipe's size.
+    dd if=/dev/zero of=/dev/fd/7 oflag=nonblock bs=4K count=1024 status=none 2>/dev/null || true
+    lance_vers_tube "$TRAVAIL/tube"
+    charge_et_lance_sans_trace
+    repond_encore
+    clique_sur B_STOP
+    repond_encore
+    TRACE=$TRAVAIL/trace.txt
+    vide_tube | tr -d '\0' >"$TRACE"
+    [ ! -s "$TRACE" ] || echec "lines went into a full pipe"
+    clique_sur DESA_U
+    attend eval 'vide_tube >>"$TRACE"; grep -q "^a refaire$" "$TRACE"' ||
+        echec "no line for DESA_U once the pipe is read"
+    grep -qE '^[1-9][0-9]* lignes de trace perdues$' <(head -n 1 "$TRACE") ||
+        echec "the count of lost lines does not come first"
+    [ "$(sed -n 2p "$TRACE")" = "a refaire" ] || echec "the line for DESA_U is not next"
+    menu_fichier 3
+    attend_fin 0
+    exec 7<&-
+}
+
+# A FIFO picked in the file chooser: refused at once, with its reason, and the window goes on.
+scenario_tube_choisi() {
+    debut
+    mkfifo "$DOSSIER/tube.bin"
+    local avant fenetres
+    avant=$(passes)
+    menu_fichier 2
+    attend_titre "$TITRE_CHOIX"
+    fenetres=$(fenetres_visibles | grep -vx "$NOUVELLE")
+    tape_nom_de_fichier tube.bin
+    attend_nouvelle_fenetre "$fenetres"
+    xdotool key Return
+    attend_disparition "$NOUVELLE"
+    attend au_moins_passes $((avant + 1)) || echec "no pass after the alert"
+    quitte
+    verifie_trace \
+        "c'est parti .. / lecture de \"tube.bin\" / erreur sur fichier  / ce n'est pas un fichier ordinaire" -
 }
 
 declare -F "scenario_${1:-}" >/dev/null || {
