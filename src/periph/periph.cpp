@@ -7,6 +7,14 @@
 #include <FL/Fl_Double_Window.H>
 #include <FL/forms.H>
 
+#include <cstdio>
+#include <cstring>
+
+const Fl_Color COULEUR_SORTIE_0 = fl_rgb_color(120, 0, 0);
+const Fl_Color COULEUR_SORTIE_1 = FL_RED;
+const Fl_Color COULEUR_ENTREE_0 = fl_rgb_color(0, 110, 0);
+const Fl_Color COULEUR_ENTREE_1 = FL_GREEN;
+
 namespace {
 
 Fl_Widget* ajoute_titre(int x, int y, const std::string& nom) {
@@ -74,10 +82,7 @@ void portparallele::configure(SIM_class* fd_sim_param, int x_port_valeur_param,
 
 void portparallele::maj_etat_boutons() {
     port.maj_direction();
-    for (int n = 0; n < 8; n++) {
-        Fl_Color c = port.est_entree(n) ? FL_GREEN : FL_RED;
-        pose_couleurs(ES[n], c, c);
-    }
+    maj_boutons();
     if (!port.nom_port_direction.empty())
         pose_label(obj_port_direction, bin8toS(port.direction).c_str());
 }
@@ -97,6 +102,22 @@ void portparallele::react_out() {
     affiche_valeur();
 }
 
+void portparallele::maj_boutons() {
+    uint8_t bits = port.memoire->read_byte(port.adresse_port_valeur);
+    for (int n = 0; n < 8; n++) {
+        bool entree = port.est_entree(n);
+        bool allume = bits >> n & 1;
+        Fl_Color c = entree ? (allume ? COULEUR_ENTREE_1 : COULEUR_ENTREE_0)
+                            : (allume ? COULEUR_SORTIE_1 : COULEUR_SORTIE_0);
+        pose_couleurs(ES[n], c, c);
+        char bulle[40];
+        std::snprintf(bulle, sizeof bulle,
+                      entree ? "bit %d, entree (clic: inverse)" : "bit %d, sortie", n);
+        pose_bulle(ES[n], bulle);
+    }
+}
+
 void portparallele::affiche_valeur() {
     pose_label(obj_port_valeur, bin8toS(port.valeur).c_str());
+    maj_boutons();
 }
