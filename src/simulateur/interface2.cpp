@@ -128,6 +128,7 @@ int simulateur::passe() {
     if (obj == SIM->B_RESET) {
         play = 0;
         session.reset();
+        efface_changements();
         sauve_registres();
         rafraichit_desassemble();
     }
@@ -166,6 +167,7 @@ void simulateur::montre_aide() {
 }
 
 void simulateur::execute_un_pas() {
+    changements.avant_pas(session);
     session.execute_instruction();
     sauve_registres();
     rafraichit_desassemble();
