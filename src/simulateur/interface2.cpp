@@ -3,6 +3,7 @@
 #include "console.h"
 #include "stringpp.h"
 #include "texte_aide.h"
+#include "textes_fltk.h"
 
 #include <FL/Fl.H>
 #include <FL/Fl_Browser.H>
@@ -62,6 +63,7 @@ simulateur::simulateur(int argc, char** argv)
       portB(session.ports[1]), portC(session.ports[2]), adr_debut_desassemblage(0), play(0),
       encore(1), modif_entree(0) {
     fl_initialize(&argc, argv, nullptr, nullptr, 0);
+    textes_fltk_en_francais();
     SIM = new SIM_class;
     int ident_memoire_partagee = lit_option_automemlink(argc, argv);
 
