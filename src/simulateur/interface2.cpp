@@ -1,12 +1,11 @@
 #include "interface2.h"
 
 #include "console.h"
+#include "fenetre_aide.h"
 #include "stringpp.h"
-#include "texte_aide.h"
 #include "textes_fltk.h"
 
 #include <FL/Fl.H>
-#include <FL/Fl_Browser.H>
 #include <FL/Fl_Double_Window.H>
 #include <FL/forms.H>
 
@@ -162,10 +161,7 @@ int simulateur::passe() {
 }
 
 void simulateur::montre_aide() {
-    // The browser measures each line in its fonts as it is added: done at start-up, that would
-    // open fonts before the main window could be shown.
-    if (aide->TEXTE_AIDE->size() == 0) remplit_texte_aide(aide->TEXTE_AIDE);
-    fl_show_form(aide->aide, FL_PLACE_CENTER, FL_FULLBORDER, "Aide");
+    montre_fenetre_aide(*aide, SIM->SIM);
 }
 
 void simulateur::execute_un_pas() {
