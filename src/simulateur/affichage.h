@@ -26,12 +26,6 @@ inline void pose_taille_label(Fl_Widget* widget, int taille) {
     widget->redraw();
 }
 
-inline void pose_bulle(Fl_Widget* widget, const char* texte) {
-    const char* actuelle = widget->tooltip();
-    if (actuelle && std::strcmp(actuelle, texte) == 0) return;
-    widget->copy_tooltip(texte);
-}
-
 inline void pose_couleur_label(Fl_Widget* widget, Fl_Color couleur) {
     if (widget->labelcolor() == couleur) return;
     widget->labelcolor(couleur);
