@@ -7,7 +7,22 @@
 #include <FL/Fl_Double_Window.H>
 #include <FL/forms.H>
 
+const Fl_Color COULEUR_SORTIE_0 = fl_rgb_color(120, 0, 0);
+const Fl_Color COULEUR_SORTIE_1 = FL_RED;
+const Fl_Color COULEUR_ENTREE_0 = fl_rgb_color(0, 110, 0);
+const Fl_Color COULEUR_ENTREE_1 = FL_GREEN;
+
 namespace {
+
+// By direction (output, input) and bit.
+const char* const bulles[2][8] = {
+    {"bit 0, sortie", "bit 1, sortie", "bit 2, sortie", "bit 3, sortie", "bit 4, sortie",
+     "bit 5, sortie", "bit 6, sortie", "bit 7, sortie"},
+    {"bit 0, entree (clic: inverse)", "bit 1, entree (clic: inverse)",
+     "bit 2, entree (clic: inverse)", "bit 3, entree (clic: inverse)",
+     "bit 4, entree (clic: inverse)", "bit 5, entree (clic: inverse)",
+     "bit 6, entree (clic: inverse)", "bit 7, entree (clic: inverse)"},
+};
 
 Fl_Widget* ajoute_titre(int x, int y, const std::string& nom) {
     Fl_Widget* titre = fl_add_text(FL_NO_BOX, x, y, 80, 20, nullptr);
@@ -74,10 +89,7 @@ void portparallele::configure(SIM_class* fd_sim_param, int x_port_valeur_param,
 
 void portparallele::maj_etat_boutons() {
     port.maj_direction();
-    for (int n = 0; n < 8; n++) {
-        Fl_Color c = port.est_entree(n) ? FL_GREEN : FL_RED;
-        pose_couleurs(ES[n], c, c);
-    }
+    maj_boutons();
     if (!port.nom_port_direction.empty())
         pose_label(obj_port_direction, bin8toS(port.direction).c_str());
 }
@@ -97,6 +109,21 @@ void portparallele::react_out() {
     affiche_valeur();
 }
 
+void portparallele::maj_boutons() {
+    uint8_t bits = port.memoire->read_byte(port.adresse_port_valeur);
+    for (int n = 0; n < 8; n++) {
+        bool entree = port.est_entree(n);
+        bool allume = bits >> n & 1;
+        Fl_Color c = entree ? (allume ? COULEUR_ENTREE_1 : COULEUR_ENTREE_0)
+                            : (allume ? COULEUR_SORTIE_1 : COULEUR_SORTIE_0);
+        pose_couleurs(ES[n], c, c);
+        // Texts that live as long as the program: the toolkit keeps the pointer, and a pass
+        // compares pointers only.
+        if (ES[n]->tooltip() != bulles[entree][n]) ES[n]->tooltip(bulles[entree][n]);
+    }
+}
+
 void portparallele::affiche_valeur() {
     pose_label(obj_port_valeur, bin8toS(port.valeur).c_str());
+    maj_boutons();
 }

@@ -1,17 +1,28 @@
 // An 8-bit parallel port on screen: a title, the value in binary and a row of eight bit buttons,
-// red for an output bit and green for an input bit. Its logic is the machine session's
-// port_machine; this class only shows it and turns a click into the bit it stands for.
+// red for an output bit and green for an input bit, bright when the bit is 1. Its logic is the
+// machine session's port_machine; this class only shows it and turns a click into the bit it
+// stands for.
 #ifndef QUORVEL_PERIPH_H
 #define QUORVEL_PERIPH_H
 
 #include "memoire.h"
 #include "port.h"
 
+#include <FL/Enumerations.H>
+
 #include <cstdint>
 
 class Fl_Double_Window;
 class Fl_Widget;
 class SIM_class;
+
+// A bit button's colour: bright when the bit is 1, dark when it is 0. The bit is read from the
+// port's value register, which every reaction sets to the port's value; right after configuration
+// it holds $FF, so the buttons show the plain colours of their direction, as they always did.
+extern const Fl_Color COULEUR_SORTIE_0;
+extern const Fl_Color COULEUR_SORTIE_1; // FL_RED
+extern const Fl_Color COULEUR_ENTREE_0;
+extern const Fl_Color COULEUR_ENTREE_1; // FL_GREEN
 
 class portparallele {
   public:
@@ -45,12 +56,16 @@ class portparallele {
                    const char* nom_port_direction_param, uint16_t adresse_port_direction_param,
                    uint8_t masque_forc_sortie_param, uint8_t masque_forc_entree_param,
                    mem_64k* memoire_param, int ident_partage_memoire_param);
+    // Direction from the registers, then the buttons.
     void maj_etat_boutons();
+    // Each bit button's colour and tooltip from the direction and the value register; a button
+    // is redrawn only when its colour changes.
+    void maj_boutons();
     // After an activated widget or a running step: input bits from the buttons (or the link).
     int react_in(Fl_Widget* obj);
     // After each executed instruction: output bits from the register.
     void react_out();
-    // The value display after the logic has reacted.
+    // The value display and the bit buttons after the logic has reacted.
     void affiche_valeur();
 };
 

@@ -26,6 +26,18 @@ inline void pose_taille_label(Fl_Widget* widget, int taille) {
     widget->redraw();
 }
 
+inline void pose_couleur_label(Fl_Widget* widget, Fl_Color couleur) {
+    if (widget->labelcolor() == couleur) return;
+    widget->labelcolor(couleur);
+    widget->redraw();
+}
+
+inline void pose_couleur_texte(Fl_Input* saisie, Fl_Color couleur) {
+    if (saisie->textcolor() == couleur) return;
+    saisie->textcolor(couleur);
+    saisie->redraw();
+}
+
 inline void pose_saisie(Fl_Widget* saisie, const char* texte) {
     if (std::strcmp(fl_get_input(saisie), texte) == 0) return;
     fl_set_input(saisie, texte);

@@ -248,13 +248,27 @@ form_about_class::form_about_class() {
     form_about->end();
 }
 
-aide_class::aide_class() {
+aide_class::aide_class() : largeur_texte(0) {
     aide = nouvelle_fenetre(610, 480, "aide", this);
     Fl_Widget* enfants[3];
     int n = 0;
     for (const ligne_widget& ligne : lignes_aide) enfants[n++] = construit(ligne);
     TEXTE_AIDE = static_cast<Fl_Browser*>(enfants[1]);
     aide->end();
+}
+
+void aide_class::dispose(int largeur) {
+    const ligne_widget& fond = lignes_aide[0];
+    const ligne_widget& texte = lignes_aide[1];
+    const ligne_widget& fermer = lignes_aide[2];
+    int marge = fond.w - texte.w; // the text's margins, left and right
+    aide->size(largeur, fond.h);
+    aide->child(0)->resize(0, 0, largeur, fond.h);
+    TEXTE_AIDE->resize(texte.x, texte.y, largeur - marge, texte.h);
+    // As at full width, where the button sits 5 pixels left of the window's middle.
+    int decalage = fond.w / 2 - (fermer.x + fermer.w / 2);
+    bouton_fermer_aide(*this)->resize(largeur / 2 - decalage - fermer.w / 2, fermer.y, fermer.w,
+                                      fermer.h);
 }
 
 Fl_Widget* bouton_fermer_aide(const aide_class& fenetre) {

@@ -83,9 +83,13 @@ class form_about_class {
 class aide_class {
   public:
     Fl_Double_Window* aide;
-    Fl_Browser* TEXTE_AIDE; // filled when the window is first shown (see montre_aide)
+    Fl_Browser* TEXTE_AIDE; // filled when the window is shown (see montre_aide)
+    int largeur_texte;      // the width that the text was wrapped to; 0: not filled yet
 
     aide_class();
+    // The window at another width, same height: the text fills it, "Fermer" stays centred under
+    // the text at the same distance from the bottom.
+    void dispose(int largeur);
 };
 
 // The Help window's "Fermer" button (not kept in a field: only the loop needs to recognise it).

@@ -1,11 +1,11 @@
 #include "interface2.h"
 
 #include "console.h"
+#include "fenetre_aide.h"
 #include "stringpp.h"
-#include "texte_aide.h"
+#include "textes_fltk.h"
 
 #include <FL/Fl.H>
-#include <FL/Fl_Browser.H>
 #include <FL/Fl_Double_Window.H>
 #include <FL/forms.H>
 
@@ -62,6 +62,7 @@ simulateur::simulateur(int argc, char** argv)
       portB(session.ports[1]), portC(session.ports[2]), adr_debut_desassemblage(0), play(0),
       encore(1), modif_entree(0) {
     fl_initialize(&argc, argv, nullptr, nullptr, 0);
+    textes_fltk_en_francais();
     SIM = new SIM_class;
     int ident_memoire_partagee = lit_option_automemlink(argc, argv);
 
@@ -128,6 +129,7 @@ int simulateur::passe() {
     if (obj == SIM->B_RESET) {
         play = 0;
         session.reset();
+        efface_changements();
         sauve_registres();
         rafraichit_desassemble();
     }
@@ -159,13 +161,11 @@ int simulateur::passe() {
 }
 
 void simulateur::montre_aide() {
-    // The browser measures each line in its fonts as it is added: done at start-up, that would
-    // open fonts before the main window could be shown.
-    if (aide->TEXTE_AIDE->size() == 0) remplit_texte_aide(aide->TEXTE_AIDE);
-    fl_show_form(aide->aide, FL_PLACE_CENTER, FL_FULLBORDER, "Aide");
+    montre_fenetre_aide(*aide, SIM->SIM);
 }
 
 void simulateur::execute_un_pas() {
+    changements.avant_pas(session);
     session.execute_instruction();
     sauve_registres();
     rafraichit_desassemble();

@@ -3,6 +3,7 @@
 #ifndef QUORVEL_INTERFACE2_H
 #define QUORVEL_INTERFACE2_H
 
+#include "changements.h"
 #include "interface.h"
 #include "interpreteur.h"
 #include "machine.h"
@@ -28,9 +29,10 @@ class simulateur {
     portparallele portE;
     uint16_t adr_debut_desassemblage;
     // The command loop's flags, kept here so that one pass can be a function of its own.
-    int play;         // run mode
-    int encore;       // 0: the loop ends after this pass
-    int modif_entree; // a port's input switch was handled in this pass
+    int play;                    // run mode
+    int encore;                  // 0: the loop ends after this pass
+    int modif_entree;            // a port's input switch was handled in this pass
+    changements_vus changements; // what the last instruction changed, for the views
 
     // Ends the process with status 1 on an -automemlink without a value.
     simulateur(int argc, char** argv);
@@ -56,6 +58,10 @@ class simulateur {
     void charge_registres();
     void rafraichit_desassemble();
     void rafraichit_dump(int dec);
+    // The colours of what the last instruction changed; efface_changements forgets it (reset).
+    void colore_registres();
+    void colore_dump();
+    void efface_changements();
 };
 
 // Eight characters '0' or '1', bit 7 first, and a NUL: buffer holds at least 9 bytes.

@@ -4,6 +4,7 @@
 #include "chiffres.h"
 #include "interface2.h"
 
+#include <FL/Fl_Box.H>
 #include <FL/Fl_Input.H>
 #include <FL/Fl_Slider.H>
 #include <FL/forms.H>
@@ -18,6 +19,26 @@ constexpr int DUMP_DERNIERE_PAGE = 65440; // the page whose last byte is at $FFF
 constexpr Fl_Color FOND_PC = 174;         // light orange: the program counter's line
 constexpr Fl_Color FOND_LIGNE = FL_WHITE;
 constexpr Fl_Color SELECTION_LIGNE = FL_LIGHT1;
+// What the last instruction changed: red text for a register, a light cyan line (colour cube:
+// red 191, green 255, blue 255) for the written byte.
+constexpr Fl_Color TEXTE_CHANGE = FL_RED;
+constexpr Fl_Color TEXTE_NORMAL = FL_FOREGROUND_COLOR;
+constexpr Fl_Color FOND_ECRIT = 247;
+
+// The panel's fields of each register.
+struct champs_registre {
+    unsigned bit; // CHANGE_A...
+    Fl_Input* SIM_class::*saisie;
+    Fl_Box* SIM_class::*boites[2]; // null: none
+};
+
+const champs_registre champs[] = {
+    {CHANGE_A, &SIM_class::REG_A_HEX, {&SIM_class::REG_A_BIN, &SIM_class::REG_A_DEC}},
+    {CHANGE_TMPA, &SIM_class::REG_TMPA_HEX, {&SIM_class::REG_TMPA_BIN, &SIM_class::REG_TMPA_DEC}},
+    {CHANGE_CCR, nullptr, {&SIM_class::REG_CCR_BIN, nullptr}},
+    {CHANGE_X, &SIM_class::REG_X_HEX, {&SIM_class::REG_X_DEC, nullptr}},
+    {CHANGE_PC, &SIM_class::REG_PC_HEX, {&SIM_class::REG_PC_DEC, nullptr}},
+};
 
 // Reads a register's input; false (register left as it was) when it holds no hexadecimal number.
 bool lit_hexa(Fl_Widget* saisie, unsigned int& tempon) {
@@ -64,6 +85,33 @@ void simulateur::sauve_registres() {
     pose_saisie(SIM->REG_PC_HEX, tampon);
     ecrit_decimal(tampon, inter.PC_value(), 5);
     pose_label(SIM->REG_PC_DEC, tampon);
+    colore_registres();
+}
+
+void simulateur::colore_registres() {
+    unsigned changes = changements.registres(session);
+    for (const champs_registre& c : champs) {
+        Fl_Color couleur = (changes & c.bit) ? TEXTE_CHANGE : TEXTE_NORMAL;
+        if (c.saisie) pose_couleur_texte(SIM->*c.saisie, couleur);
+        for (Fl_Box* SIM_class::*boite : c.boites)
+            if (boite) pose_couleur_label(SIM->*boite, couleur);
+    }
+}
+
+void simulateur::colore_dump() {
+    int32_t ecrite = changements.cellule(session);
+    int debut = static_cast<int>(fl_get_slider_value(SIM->DUMP_SLIDE)) & ~7;
+    for (int n = 0; n < NBLIGN; n++) {
+        int adr = debut + 8 * n;
+        bool marquee = ecrite >= adr && ecrite < adr + 8;
+        pose_couleurs(point_dump[n], marquee ? FOND_ECRIT : FOND_LIGNE, SELECTION_LIGNE);
+    }
+}
+
+void simulateur::efface_changements() {
+    changements.efface();
+    colore_registres();
+    colore_dump();
 }
 
 void simulateur::charge_registres() {
@@ -124,4 +172,5 @@ void simulateur::rafraichit_dump(int dec) {
         pose_label(point_dump[n], buffer);
         adr = static_cast<uint16_t>(adr + 8);
     }
+    colore_dump();
 }

@@ -5,10 +5,13 @@
 #include "outils.h"
 
 #include <FL/Fl.H>
+#include <FL/Fl_Check_Button.H>
 #include <FL/Fl_Double_Window.H>
+#include <FL/Fl_File_Chooser.H>
 #include <FL/Fl_Group.H>
 #include <FL/Fl_Input.H>
 #include <FL/Fl_Menu_Button.H>
+#include <FL/Fl_Return_Button.H>
 #include <FL/Fl_Slider.H>
 #include <FL/fl_ask.H>
 
@@ -204,6 +207,71 @@ TEST(MenuFichier, Chargement) {
         EXPECT_STREQ(sim->point_dump[0]->label(), "   0  1  5 7c  0  0  0  0  0");
     }
     unlink(nom);
+}
+
+// The toolkit's own texts are French in every dialog the program shows.
+const char* const anglais[] = {"Show:",     "Favorites", "Preview",         "Show hidden files",
+                               "Filename:", "Cancel",    "Close",           "Yes",
+                               "No",        "Save",      "Manage Favorites"};
+
+TEST(TextesDuToolkit, EnFrancais) {
+    auto sim = nouveau_simulateur();
+    EXPECT_STREQ(fl_cancel, "Annuler");
+    EXPECT_STREQ(fl_close, "Fermer");
+    EXPECT_STREQ(fl_yes, "Oui");
+    EXPECT_STREQ(fl_no, "Non");
+    EXPECT_STREQ(fl_ok, "OK");
+    EXPECT_STREQ(Fl_File_Chooser::manage_favorites_label, "Gerer les favoris");
+
+    fenetre_vue selecteur;
+    selecteur.bouton = "Annuler";
+    Fl::add_timeout(0.05, regarde_et_ferme, &selecteur);
+    choisit_menu(*sim, 2);
+    capture_erreur trace;
+    sim->passe();
+    fenetre_vue alerte;
+    Fl::add_timeout(0.05, regarde_et_ferme, &alerte);
+    sim->charge_programme("/nonexistent/quorvel/absent.bin");
+    trace.fin();
+    ASSERT_TRUE(selecteur.vue);
+    ASSERT_NE(selecteur.fermeture, nullptr) << selecteur.textes;
+    for (const char* texte :
+         {"Filtre :", "Favoris", "Apercu", "Fichiers caches", "Fichier :", "OK"})
+        EXPECT_NE(selecteur.textes.find(std::string(texte) + "\n"), std::string::npos) << texte;
+    ASSERT_TRUE(alerte.vue);
+    EXPECT_NE(alerte.textes.find("Fermer\n"), std::string::npos) << alerte.textes;
+    for (const char* texte : anglais) {
+        EXPECT_EQ(selecteur.textes.find(std::string(texte) + "\n"), std::string::npos) << texte;
+        EXPECT_EQ(alerte.textes.find(std::string(texte) + "\n"), std::string::npos) << texte;
+    }
+}
+
+// The chooser keeps the places of its English layout: every French text fits its widget.
+void verifie_place(Fl_Group* groupe) {
+    for (int i = 0; i < groupe->children(); i++) {
+        Fl_Widget* w = groupe->child(i);
+        if (w->as_group()) verifie_place(w->as_group());
+        if (!w->label() || !*w->label() || w->label()[0] == '@') continue;
+        int lw = 0, lh = 0;
+        w->measure_label(lw, lh);
+        bool dedans =
+            (w->align() & FL_ALIGN_INSIDE) ||
+            !(w->align() & (FL_ALIGN_LEFT | FL_ALIGN_RIGHT | FL_ALIGN_TOP | FL_ALIGN_BOTTOM));
+        if (!dedans) {
+            EXPECT_LE(lw, w->x()) << w->label() << ": to the left of its widget";
+            continue;
+        }
+        // A check box or a return arrow takes about the widget's height beside the text.
+        bool marque = dynamic_cast<Fl_Check_Button*>(w) || dynamic_cast<Fl_Return_Button*>(w);
+        EXPECT_LE(lw + (marque ? w->h() : 0), w->w()) << w->label();
+    }
+}
+
+TEST(TextesDuToolkit, TiennentDansLeSelecteur) {
+    auto sim = nouveau_simulateur();
+    Fl_File_Chooser selecteur(".", "*.bin", Fl_File_Chooser::SINGLE,
+                              "Choisissez un fichier binaire");
+    verifie_place(selecteur.newButton->window());
 }
 
 } // namespace

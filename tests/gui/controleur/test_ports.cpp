@@ -113,6 +113,84 @@ TEST(Ports, Reactions) {
     }
 }
 
+// Each bit button shows its bit of the port's value register, bright or dark in the colour of its
+// direction, and says in its tooltip what it is.
+void verifie_boutons(simulateur& sim, const uint8_t registres[3]) {
+    for (int p = 0; p < 3; p++) {
+        portparallele& port = sim.*ports[p].port;
+        for (int n = 0; n < 8; n++) {
+            SCOPED_TRACE(std::string(ports[p].nom) + " bit " + std::to_string(n));
+            bool sortie = ports[p].direction >> n & 1;
+            bool allume = registres[p] >> n & 1;
+            Fl_Color attendue = sortie ? (allume ? FL_RED : COULEUR_SORTIE_0)
+                                       : (allume ? FL_GREEN : COULEUR_ENTREE_0);
+            EXPECT_EQ(port.ES[n]->color(), attendue);
+            EXPECT_EQ(port.ES[n]->selection_color(), attendue);
+            std::string bulle =
+                "bit " + std::to_string(n) + (sortie ? ", sortie" : ", entree (clic: inverse)");
+            ASSERT_NE(port.ES[n]->tooltip(), nullptr);
+            EXPECT_EQ(port.ES[n]->tooltip(), bulle);
+        }
+    }
+}
+
+TEST(Ports, BoutonsMontrentLesBits) {
+    {
+        SCOPED_TRACE("apres configuration: les registres a $FF");
+        auto sim = nouveau_simulateur();
+        const uint8_t ff[] = {0xFF, 0xFF, 0xFF};
+        verifie_boutons(*sim, ff);
+    }
+    for (const reaction& r : reactions) {
+        SCOPED_TRACE(r.nom);
+        auto sim = nouveau_simulateur();
+        for (uint16_t i = 0; i < r.programme.size(); i++)
+            sim->memoire.write_byte(i, r.programme[i]);
+        capture_erreur silence;
+        for (geste g : r.gestes) fait(*sim, g);
+        silence.fin();
+        const uint8_t attendu[] = {r.a, r.b, r.c};
+        verifie_boutons(*sim, attendu);
+    }
+}
+
+// In run mode every pass updates the buttons: only a button whose colour changes is redrawn.
+struct redessin {
+    const char* nom;
+    geste g;
+    const char* redessines; // "B0": port B's bit 0; "": none
+};
+
+const redessin redessins[] = {
+    {"une passe sans changement", AUTRE, ""},
+    {"un clic sur une sortie", CLIC_C3, ""},
+    {"un clic sur le bit 0 de B", CLIC_B0, "B0"},
+    {"un pas sans ecriture de port", PAS, ""},
+};
+
+TEST(Ports, BoutonsRedessinesSiLaCouleurChange) {
+    for (const redessin& r : redessins) {
+        SCOPED_TRACE(r.nom);
+        auto sim = nouveau_simulateur();
+        sim->memoire.write_byte(0, 0x7C); // NOP
+        capture_erreur silence;
+        fait(*sim, AUTRE); // the first reaction sets every colour
+        // As a drawing would (one waits for the window's first exposure, which may be late).
+        for (int p = 0; p < 3; p++)
+            for (Fl_Widget* bouton : ((*sim).*ports[p].port).ES) bouton->clear_damage();
+        fait(*sim, r.g);
+        silence.fin();
+        std::string redessines;
+        for (int p = 0; p < 3; p++) {
+            portparallele& port = (*sim).*ports[p].port;
+            for (int n = 0; n < 8; n++)
+                if (port.ES[n]->damage())
+                    redessines += std::string(1, ports[p].nom[4]) + std::to_string(n);
+        }
+        EXPECT_EQ(redessines, r.redessines);
+    }
+}
+
 // Which port answers 1 to which object.
 struct reponse {
     const char* nom;
@@ -147,17 +225,20 @@ TEST(Ports, ReactInRepond) {
 
 // No port of the simulator has a direction register; one made here shows the direction rule:
 // forced outputs OR the register, AND NOT forced inputs (a bit forced both ways is an input).
+// The buttons show each bit of the value register, bright or dark in the direction's colour; before
+// react_out the register holds the $FF of configure, afterwards the port's value.
 struct direction_ecrite {
     const char* nom;
     int registre; // written into the direction register before react_out; -1: nothing written
     uint8_t direction;
+    uint8_t registre_valeur;
 };
 
 const direction_ecrite directions[] = {
-    {"apres configuration: le masque de sortie", -1, 0x0E},
-    {"le registre ajoute des sorties", 0xF0, 0xFE},
-    {"une entree forcee reste une entree", 0x01, 0x0E},
-    {"le registre a 0: les sorties forcees restent", 0x00, 0x0E},
+    {"apres configuration: le masque de sortie", -1, 0x0E, 0xFF},
+    {"le registre ajoute des sorties", 0xF0, 0xFE, 0xFE},
+    {"une entree forcee reste une entree", 0x01, 0x0E, 0x0E},
+    {"le registre a 0: les sorties forcees restent", 0x00, 0x0E, 0x0E},
 };
 
 TEST(Ports, RegistreDeDirection) {
@@ -180,8 +261,13 @@ TEST(Ports, RegistreDeDirection) {
         }
         EXPECT_EQ(port.direction, d.direction);
         EXPECT_EQ(port.obj_port_direction->label(), binaire(d.direction));
-        for (int n = 0; n < 8; n++)
-            EXPECT_EQ(port.ES[n]->color(), (d.direction >> n & 1) ? FL_RED : FL_GREEN) << n;
+        EXPECT_EQ(sim->memoire.read_byte(0x1006), d.registre_valeur);
+        for (int n = 0; n < 8; n++) {
+            bool allume = d.registre_valeur >> n & 1;
+            Fl_Color sortie = allume ? FL_RED : COULEUR_SORTIE_0;
+            Fl_Color entree = allume ? FL_GREEN : COULEUR_ENTREE_0;
+            EXPECT_EQ(port.ES[n]->color(), (d.direction >> n & 1) ? sortie : entree) << n;
+        }
     }
 }
 

@@ -79,9 +79,10 @@ termine() {
     if [ "$rc" = 0 ]; then rm -rf "$TRAVAIL"; else echo "files kept in $TRAVAIL" >&2; fi
 }
 
+# The screen's size is ECRAN (WIDTHxHEIGHTxDEPTH), 1280x1024x24 unless set.
 demarre_xvfb() {
     local numero=$TRAVAIL/display
-    Xvfb -displayfd 9 -screen 0 1280x1024x24 -nolisten tcp -noreset \
+    Xvfb -displayfd 9 -screen 0 "${ECRAN:-1280x1024x24}" -nolisten tcp -noreset \
         9>"$numero" 2>"$TRAVAIL/xvfb.log" &
     XVFB_PID=$!
     attend grep -q '^[0-9][0-9]*$' "$numero" || echec "Xvfb did not start"
@@ -116,6 +117,16 @@ attend_fin() {
     QPID=
     [ "$rc" = "$attendu" ] || echec "exit status $rc, expected $attendu"
     [ ! -s "$SORTIE" ] || echec "standard output is not empty: $(head -c 200 "$SORTIE")"
+}
+
+# A window's place on the screen, from xwininfo: sets PREFIX_x, PREFIX_y, PREFIX_w, PREFIX_h.
+geometrie() { # window prefix
+    local infos
+    infos=$(xwininfo -id "$1") || echec "no geometry for window $1"
+    printf -v "$2_x" '%s' "$(sed -n 's/.*Absolute upper-left X: *//p' <<<"$infos")"
+    printf -v "$2_y" '%s' "$(sed -n 's/.*Absolute upper-left Y: *//p' <<<"$infos")"
+    printf -v "$2_w" '%s' "$(sed -n 's/.*Width: *//p' <<<"$infos")"
+    printf -v "$2_h" '%s' "$(sed -n 's/.*Height: *//p' <<<"$infos")"
 }
 
 fenetres_visibles() { xdotool search --onlyvisible --pid "$QPID" 2>/dev/null | sort; }

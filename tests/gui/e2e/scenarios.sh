@@ -281,6 +281,40 @@ scenario_aide() {
     verifie_trace - - - - - - -
 }
 
+# Opens the Help window; A and P then hold its geometry and the main window's (geometrie).
+ouvre_aide() {
+    local fenetres
+    fenetres=$(fenetres_visibles)
+    apres_passes 1 clique_sur B_AIDE
+    attend_nouvelle_fenetre "$fenetres"
+    geometrie "$NOUVELLE" A
+    geometrie "$W" P
+    ((A_h == 480)) || echec "the Help window is $A_h high"
+    ((A_y == P_y)) || echec "the Help window's top is at $A_y, the main window's at $P_y"
+}
+
+# On a wide screen the Help window opens at full width to the right of the main window, without
+# covering any of it, and stays on the screen.
+scenario_aide_a_cote() {
+    ECRAN=1920x1080x24 debut -notooltips
+    ouvre_aide
+    ((A_w == 610)) || echec "the Help window is $A_w wide"
+    ((A_x >= P_x + P_w)) || echec "the Help window at x $A_x covers the main window ($P_x+$P_w)"
+    ((A_x + A_w <= 1920)) || echec "the Help window passes the screen's edge: $A_x+$A_w"
+    quitte
+    verifie_trace - -
+}
+
+# With the main window to the right, the Help window opens on its left, narrowed to the room.
+scenario_aide_a_gauche() {
+    debut -notooltips -geometry +560+100
+    ouvre_aide
+    ((A_w >= 360 && A_w < 610)) || echec "the Help window is $A_w wide"
+    ((A_x >= 0 && A_x + A_w <= P_x)) || echec "the Help window ($A_x+$A_w) is not left of $P_x"
+    quitte
+    verifie_trace - -
+}
+
 scenario_case_de_fermeture() {
     debut
     ferme_par_la_case "$W"
