@@ -192,13 +192,13 @@ scenario_touches_dans_une_saisie() {
     apres_instructions 20 touche F5
     touche F11 F12 ctrl+o
     attend_titre "$TITRE_CHOIX"
-    local choix=$NOUVELLE
+    local choix=$NOUVELLE m
+    m=$(lignes_instructions)
     xdotool mousemove --window "$choix" 100 100
     touche F7 F5 Escape
     attend_disparition "$choix"
-    # Stopped: nothing runs while another X is typed; one step from PC 0 with it.
-    local m
-    m=$(lignes_instructions)
+    # Stopped, and the keys pressed in the chooser did nothing: one step from PC 0 with the X
+    # typed now.
     clique_sur REG_X_HEX
     tape 34
     apres_instructions 1 touche F7
