@@ -26,7 +26,9 @@ struct etat_console {
         genre_sortie::ordinaire; // read when the window mode or a destination is set
     bool fenetre = false;
     unsigned long perdues = 0;
-    std::string debut; // window mode: a text without line end, waiting for its line
+    bool instructions_seules = false; // only console_ligne_instruction's lines go out
+    bool lecteur_parti = false;       // window mode: the reader has closed its end
+    std::string debut;                // window mode: a text without line end, waiting for its line
 };
 
 etat_console etat;
@@ -39,7 +41,8 @@ void change_destination(destination vers, int descripteur, bool possede) {
     etat.genre = vers == destination::rien ? genre_sortie::ordinaire : genre_de(descripteur);
     etat.perdues = 0;
     etat.debut.clear();
-    console_ouverte = vers != destination::rien;
+    etat.lecteur_parti = false;
+    console_ouverte = vers != destination::rien && !etat.instructions_seules;
 }
 
 // The default mode on standard error. A closed reader must end the program quietly, so SIGPIPE
@@ -76,7 +79,10 @@ void emet_fenetre(const char* texte, size_t taille, bool fin_de_ligne) {
     case ecriture_immediate::ecrite: etat.perdues = 0; break;
     case ecriture_immediate::refusee:
     case ecriture_immediate::en_erreur: ++etat.perdues; break;
-    case ecriture_immediate::fermee: console_ouverte = false; break;
+    case ecriture_immediate::fermee:
+        console_ouverte = false;
+        etat.lecteur_parti = true;
+        break;
     }
 }
 
@@ -169,4 +175,14 @@ void console_lignef(const char* format, ...) {
 void console_texte(std::string_view texte) {
     if (!console_ouverte) return;
     emet(texte.data(), texte.size(), false);
+}
+
+void console_instructions_seules(bool seules) {
+    etat.instructions_seules = seules;
+    console_ouverte = etat.vers != destination::rien && !seules && !etat.lecteur_parti;
+}
+
+void console_ligne_instruction(std::string_view ligne) {
+    if (etat.vers == destination::rien || etat.lecteur_parti) return;
+    emet(ligne.data(), ligne.size(), true);
 }

@@ -34,6 +34,12 @@ void console_vers_rien();
 void console_mode_outil();
 void console_mode_fenetre();
 
+// The window's --trace=instructions: every console line is dropped before it is built, except
+// those given to console_ligne_instruction (a whole line, its line end included), which go to the
+// destination under the rules of the mode.
+void console_instructions_seules(bool seules);
+void console_ligne_instruction(std::string_view ligne);
+
 // Lines lost since the last notice (window mode only).
 unsigned long console_lignes_perdues();
 

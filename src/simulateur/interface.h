@@ -68,6 +68,10 @@ class SIM_class {
     Fl_Input* valeur_select;
     Fl_Input* multiplicateur_select;
     Fl_Return_Button* VALID_MEM;
+    // Hidden widgets that stand for keys without a button: a key queues one like a click.
+    Fl_Button* K_OUVRIR = nullptr;   // Ctrl+O
+    Fl_Button* K_RECHARGE = nullptr; // Ctrl+R
+    Fl_Button* K_ALLER = nullptr;    // Ctrl+G
 
     // Needs the toolkit's Forms layer initialised and no group open; leaves the window hidden.
     SIM_class();

@@ -3,7 +3,9 @@
 #include "console.h"
 #include "fenetre_aide.h"
 #include "stringpp.h"
+#include "texte_aide.h"
 #include "textes_fltk.h"
+#include "touches.h"
 
 #include <FL/Fl.H>
 #include <FL/Fl_Double_Window.H>
@@ -11,7 +13,6 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <iostream>
 #include <string>
 
 namespace {
@@ -46,6 +47,12 @@ int lit_option_automemlink(int argc, char** argv) {
         // The one console text without a line end: the next line completes it.
         console_texte("-automemlink detecte ");
         if (arg_num + 1 >= argc) {
+            // A command line that cannot run is explained whatever the trace.
+            if (!console_active()) {
+                console_instructions_seules(false);
+                console_vers_erreur_standard();
+                console_texte("-automemlink detecte ");
+            }
             usage_automemlink();
             std::exit(1);
         }
@@ -60,9 +67,10 @@ simulateur::simulateur(int argc, char** argv)
     : SIM(nullptr), form_about(nullptr), aide(nullptr), point_desa{}, point_dump{},
       memoire(session.memoire), inter(session.inter), portA(session.ports[0]),
       portB(session.ports[1]), portC(session.ports[2]), adr_debut_desassemblage(0), play(0),
-      encore(1), modif_entree(0) {
+      encore(1), modif_entree(0), trace(TRACE_COMPLETE), ligne_trace{}, longueur_ligne_trace(0) {
     fl_initialize(&argc, argv, nullptr, nullptr, 0);
     textes_fltk_en_francais();
+    lit_mode_trace(argc, argv);
     SIM = new SIM_class;
     int ident_memoire_partagee = lit_option_automemlink(argc, argv);
 
@@ -97,13 +105,23 @@ simulateur::simulateur(int argc, char** argv)
                                c.masque_forc_sortie, c.masque_forc_entree, &memoire,
                                ident_memoire_partagee);
     }
+    cree_touches_chargement(*SIM);
 
     fenetre_principale = SIM->SIM;
     Fl::add_handler(retient_echap);
+    installe_touches(SIM);
     fl_show_form(SIM->SIM, FL_PLACE_CENTER | FL_FREE_SIZE, FL_FULLBORDER, "Machine a accumulateur");
+    // The command line's program is opened by the first pass, as Ctrl+O would open it.
+    programme_initial = programme_en_argument(argc, argv);
+    if (!programme_initial.empty()) SIM->K_OUVRIR->do_callback();
 }
 
 simulateur::~simulateur() {
+    retire_touches();
+    if (trace != TRACE_COMPLETE) {
+        console_instructions_seules(false);
+        console_vers_erreur_standard();
+    }
     Fl::remove_handler(retient_echap);
     if (fenetre_principale == SIM->SIM) fenetre_principale = nullptr;
     fl_hide_form(SIM->SIM);
@@ -126,6 +144,8 @@ int simulateur::passe() {
     // Every test runs in turn: one that matches does not skip the later ones.
     if (obj == SIM->m_fichier) encore = interprete_menu_fichier(obj) ? 0 : 1;
     if (obj == SIM->SIM) encore = 0; // its close box ends the program as "Quitter" does
+    if (obj == SIM->K_OUVRIR) ouvre_programme();
+    if (obj == SIM->K_RECHARGE) recharge_programme();
     if (obj == SIM->B_RESET) {
         play = 0;
         session.reset();
@@ -149,6 +169,7 @@ int simulateur::passe() {
     if (obj == SIM->DUMP_SLIDE) rafraichit_dump(0);
     if (obj == SIM->DUMP_U) rafraichit_dump(-8);
     if (obj == SIM->DUMP_D) rafraichit_dump(8);
+    if (obj == SIM->K_ALLER) va_a_adresse();
     // The Help window never holds the loop: it is shown and hidden like any other reaction.
     if (obj == SIM->B_AIDE) montre_aide();
     if (obj && (obj == bouton_fermer_aide(*aide) || obj == aide->aide)) fl_hide_form(aide->aide);
@@ -166,7 +187,9 @@ void simulateur::montre_aide() {
 
 void simulateur::execute_un_pas() {
     changements.avant_pas(session);
+    commence_ligne_trace();
     session.execute_instruction();
+    termine_ligne_trace();
     sauve_registres();
     rafraichit_desassemble();
     session.reagit_sorties();

@@ -6,11 +6,15 @@
 #include "changements.h"
 #include "interface.h"
 #include "interpreteur.h"
+#include "ligne_commande.h"
 #include "machine.h"
 #include "memoire.h"
 #include "periph.h"
+#include "trace_instructions.h"
 
+#include <cstddef>
 #include <cstdint>
+#include <string>
 
 class simulateur {
   public:
@@ -33,6 +37,12 @@ class simulateur {
     int encore;                  // 0: the loop ends after this pass
     int modif_entree;            // a port's input switch was handled in this pass
     changements_vus changements; // what the last instruction changed, for the views
+    mode_trace trace;
+    std::string programme_initial; // named on the command line; opened by the first pass
+    std::string dernier_programme; // the file that Ctrl+R loads again
+    std::string programme_charge;  // the file whose program is in memory, canonical; "" if none
+    char ligne_trace[TAILLE_LIGNE_TRACE];
+    size_t longueur_ligne_trace;
 
     // Ends the process with status 1 on an -automemlink without a value.
     simulateur(int argc, char** argv);
@@ -53,6 +63,23 @@ class simulateur {
     int interprete_menu_fichier(Fl_Widget* obj);
     // What follows the file chooser: retour is the chosen path, or null when cancelled.
     void charge_programme(const char* retour);
+    const char* choisit_programme();
+    // K_OUVRIR: the command line's program the first time, then the file chooser.
+    void ouvre_programme();
+    // K_RECHARGE: the last program again, read afresh.
+    void recharge_programme();
+    // A source or a program file, then the views; the machine is left as it was on failure.
+    void charge_chemin(const std::string& chemin);
+    bool charge_binaire(const std::string& chemin);
+    bool charge_source(const std::string& chemin);
+    // K_ALLER: asks for an address and shows its line in the dump.
+    void va_a_adresse();
+
+    // Ends the process with status 2 on a bad --trace; silences the console unless complete.
+    void lit_mode_trace(int argc, char** argv);
+    // Around each executed instruction: its line in --trace=instructions.
+    void commence_ligne_trace();
+    void termine_ligne_trace();
 
     void sauve_registres();
     void charge_registres();

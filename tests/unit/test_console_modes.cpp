@@ -371,3 +371,31 @@ TEST(ConsoleLecteurParti, LaFenetreContinueLOutilFinitAvecLeStatut1) {
 }
 
 } // namespace
+
+namespace {
+
+// The window's --trace=instructions: only the instruction lines go out, and a full pipe loses
+// them like any other line instead of holding the window.
+TEST_F(ConsoleModes, InstructionsSeulesSousLesReglesDeLaFenetre) {
+    canal c(false);
+    console_vers_descripteur(c.ecriture());
+    console_mode_fenetre();
+    console_instructions_seules(true);
+    EXPECT_FALSE(console_active());
+    ecrit_sequence();
+    console_ligne_instruction("1 0000 7c       NOP A=00 X=0000 CCR=00000000\n");
+    EXPECT_EQ(vide(c.lecture()), "1 0000 7c       NOP A=00 X=0000 CCR=00000000\n");
+    remplit(c.ecriture());
+    {
+        garde_attente garde;
+        console_ligne_instruction("2 0001 7c       NOP A=00 X=0000 CCR=00000000\n");
+    }
+    vide(c.lecture());
+    console_ligne_instruction("3 0002 7c       NOP A=00 X=0000 CCR=00000000\n");
+    EXPECT_EQ(vide(c.lecture()),
+              "1 lignes de trace perdues\n3 0002 7c       NOP A=00 X=0000 CCR=00000000\n");
+    console_instructions_seules(false);
+    EXPECT_TRUE(console_active());
+}
+
+} // namespace

@@ -10,6 +10,7 @@
 #include <deque>
 #include <iostream>
 #include <sstream>
+#include <sys/wait.h>
 #include <unistd.h>
 
 capture_erreur::capture_erreur() : ancien(-1), fichier(-1), active(false) {
@@ -43,6 +44,13 @@ std::string capture_erreur::fin() {
 }
 
 std::unique_ptr<simulateur> nouveau_simulateur(const std::vector<std::string>& arguments) {
+    std::unique_ptr<simulateur> sim = nouveau_simulateur_file_pleine(arguments);
+    vide_file();
+    return sim;
+}
+
+std::unique_ptr<simulateur>
+nouveau_simulateur_file_pleine(const std::vector<std::string>& arguments) {
     // The toolkit keeps pointers into the argument vector: the texts live as long as the run.
     static std::deque<std::string> textes;
     static std::deque<std::vector<char*>> vecteurs;
@@ -59,7 +67,6 @@ std::unique_ptr<simulateur> nouveau_simulateur(const std::vector<std::string>& a
     std::unique_ptr<simulateur> sim(
         new simulateur(static_cast<int>(argv.size() - 1), vecteurs.back().data()));
     Fl::check();
-    vide_file();
     return sim;
 }
 
@@ -83,6 +90,47 @@ void remplit(simulateur& sim, const char* adresse, const char* valeur, const cha
     sim.SIM->valeur_select->value(valeur);
     sim.SIM->multiplicateur_select->value(nombre);
     passe_avec(sim, sim.SIM->VALID_MEM);
+}
+
+namespace {
+
+std::string lit_jusqu_a_la_fin(int fd) {
+    std::string texte;
+    char tampon[4096];
+    ssize_t n;
+    while ((n = read(fd, tampon, sizeof tampon)) > 0) texte.append(tampon, size_t(n));
+    close(fd);
+    return texte;
+}
+
+} // namespace
+
+sortie_processus execute_quorvel(const std::vector<std::string>& arguments) {
+    int erreur[2], sortie[2];
+    if (pipe(erreur) != 0 || pipe(sortie) != 0) return {"", "", -1};
+    pid_t pid = fork();
+    if (pid == 0) {
+        dup2(erreur[1], 2);
+        dup2(sortie[1], 1);
+        close(erreur[0]);
+        close(sortie[0]);
+        std::vector<std::string> textes = arguments;
+        std::vector<char*> argv{const_cast<char*>(QUORVEL_PROGRAMME)};
+        for (std::string& t : textes) argv.push_back(&t[0]);
+        argv.push_back(nullptr);
+        execv(QUORVEL_PROGRAMME, argv.data());
+        _exit(127);
+    }
+    close(erreur[1]);
+    close(sortie[1]);
+    // Both pipes are small and the program writes little before it ends.
+    sortie_processus r;
+    r.sortie = lit_jusqu_a_la_fin(sortie[0]);
+    r.erreur = lit_jusqu_a_la_fin(erreur[0]);
+    int statut = 0;
+    waitpid(pid, &statut, 0);
+    r.statut = WIFEXITED(statut) ? WEXITSTATUS(statut) : -1;
+    return r;
 }
 
 std::vector<std::string> lignes(const std::string& texte) {

@@ -26,6 +26,11 @@ class capture_erreur {
 // an empty object queue.
 std::unique_ptr<simulateur> nouveau_simulateur(const std::vector<std::string>& arguments = {});
 
+// The same, with the object queue as the constructor left it (a program named on the command
+// line is waiting there for the first pass).
+std::unique_ptr<simulateur>
+nouveau_simulateur_file_pleine(const std::vector<std::string>& arguments);
+
 void vide_file();
 
 // Queues obj (if any) through its default callback, then runs one pass.
@@ -36,6 +41,15 @@ void choisit_menu(simulateur& sim, int item);
 
 // Types the three fill inputs and runs the pass of VALID_MEM.
 void remplit(simulateur& sim, const char* adresse, const char* valeur, const char* nombre);
+
+// The real program run in a child process with these arguments (no display needed by the ones
+// that end before the window): its standard error, standard output and exit status.
+struct sortie_processus {
+    std::string erreur;
+    std::string sortie;
+    int statut;
+};
+sortie_processus execute_quorvel(const std::vector<std::string>& arguments);
 
 std::vector<std::string> lignes(const std::string& texte);
 int compte(const std::vector<std::string>& lignes, const std::string& ligne);

@@ -4,7 +4,8 @@
 # view, becomes "desa S NAME": S the lines of the search for the program counter before the
 # twelve drawn lines, NAME the drawing's name in the file of known drawings (else the twelve
 # lines themselves). Other lines stay as they are, joined by " / "; a pass with nothing else
-# is "-". The folder in a "lecture de" line is dropped: the file chooser may give either form.
+# is "-". The folder in a "lecture de" or "assemblage de" line is dropped: the file chooser may
+# give either form.
 #
 #   awk -v dessins=FILE -v saute=N -f resume_trace.awk TRACE
 #   (FILE: lines "NAME<tab>drawing", the drawing as this script writes it; N: lines to skip)
@@ -29,7 +30,7 @@ NR <= saute { next }
 
 {
     fin_dessin()
-    if ($0 ~ /^lecture de "/) gsub(/"[^"]*\//, "\"")
+    if ($0 ~ /^(lecture|assemblage) de "/) gsub(/"[^"]*\//, "\"")
 }
 
 /^PortC: ppartage_mem / {
