@@ -4,6 +4,7 @@
 #ifndef QUORVEL_MACHINE_H
 #define QUORVEL_MACHINE_H
 
+#include "historique.h"
 #include "interpreteur.h"
 #include "memoire.h"
 #include "port.h"
@@ -15,6 +16,7 @@
 #include <vector>
 
 constexpr int NB_PORTS = 3;
+static_assert(NB_PORTS == historique::NB_PORTS_NOTES, "the history notes every port");
 
 // The configured ports, in the order of their reactions: A, B, C.
 struct config_port {
@@ -41,14 +43,17 @@ class machine {
     uint64_t compteur_pas = 0;
     // The labels of the loaded source, by name; empty after loading a program file.
     std::unordered_map<std::string, uint16_t> etiquettes;
+    // The way back, off unless a host turns it on (histo.active): a run without it pays one test
+    // per instruction.
+    historique histo;
 
     // Start-up state: every cell $FF, registers 0, the ports configured (their cells $FF again).
     machine();
     machine(const machine&) = delete;
     machine& operator=(const machine&) = delete;
 
-    // Loads a program file and starts it at 0; 0 (machine unchanged) on failure. The step count
-    // and the labels start anew.
+    // Loads a program file and starts it at 0; 0 (machine unchanged) on failure. The step count,
+    // the labels and the history start anew.
     int charge_fichier(const std::string& chemin);
     // The same from the bytes of a program file (header included).
     int charge_octets(const std::vector<uint8_t>& fichier);
@@ -62,6 +67,7 @@ class machine {
     }
     // The three parts of a step, for a host that draws between them.
     void execute_instruction() {
+        if (histo.actif()) histo.note_instruction(inter, memoire, ports);
         inter.step();
         compteur_pas++;
     }
@@ -79,6 +85,10 @@ class machine {
     void remplit(uint16_t adresse, uint8_t valeur, int32_t nombre);
     // The machine's reset moves PC only.
     void reset() { inter.init_registers(); }
+
+    // The machine becomes what it was just before the last recorded instruction, edits made
+    // since included, and the step count goes back by one. 0 when there is nothing to undo.
+    int retour_arriere();
 
   private:
     void demarre_programme();
