@@ -55,6 +55,10 @@ void machine::remplit(uint16_t adresse, uint8_t valeur, int32_t nombre) {
     }
 }
 
+void machine::note_historique() {
+    histo.note_instruction(inter, memoire, ports);
+}
+
 int machine::retour_arriere() {
     if (!histo.defait(inter, memoire, ports)) return 0;
     if (compteur_pas > 0) compteur_pas--;

@@ -59,15 +59,16 @@ class machine {
     int charge_octets(const std::vector<uint8_t>& fichier);
 
     // One instruction, then react_out on A, B and C, then react_in on A, B and C with no
-    // button: a step exactly as a running pass of the window makes it.
-    void pas() {
+    // button: a step exactly as a running pass of the window makes it. The hot path of a headless
+    // run: always inlined into its loop.
+    __attribute__((always_inline)) void pas() {
         execute_instruction();
         reagit_sorties();
         reagit_entrees(-1, -1);
     }
     // The three parts of a step, for a host that draws between them.
     void execute_instruction() {
-        if (histo.actif()) histo.note_instruction(inter, memoire, ports);
+        if (histo.actif()) note_historique();
         inter.step();
         compteur_pas++;
     }
@@ -92,6 +93,8 @@ class machine {
 
   private:
     void demarre_programme();
+    // Cold and out of line, so that a step without history stays small enough to be inlined.
+    __attribute__((noinline, cold)) void note_historique();
 };
 
 #endif
