@@ -55,8 +55,8 @@ void simulateur::point_sur_pc() {
 }
 
 void simulateur::demande_point() {
-    point_a_adresse(fl_input("Point d'arret a poser ou a retirer : adresse (decimale, $hexa "
-                             "ou 0xhexa) ou etiquette du programme",
+    point_a_adresse(fl_input("Point d'arret a poser ou a retirer, adresse (12, $c, 0xc) ou "
+                             "etiquette :",
                              ""));
 }
 
