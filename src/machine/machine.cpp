@@ -42,11 +42,25 @@ void machine::demarre_programme() {
     inter.init_registers();
     compteur_pas = 0;
     etiquettes.clear();
+    histo.vide();
 }
 
 void machine::remplit(uint16_t adresse, uint8_t valeur, int32_t nombre) {
     // Past 65536 writes every cell already holds the value: stop there rather than freeze.
     int32_t n_max = nombre > 65536 ? 65536 : nombre;
-    for (int32_t n = 0; n < n_max; n++)
-        memoire.write_byte(static_cast<uint16_t>(adresse + n), valeur);
+    for (int32_t n = 0; n < n_max; n++) {
+        uint16_t a = static_cast<uint16_t>(adresse + n);
+        if (histo.actif()) histo.note_ecriture(memoire, a, valeur);
+        memoire.write_byte(a, valeur);
+    }
+}
+
+void machine::note_historique() {
+    histo.note_instruction(inter, memoire, ports);
+}
+
+int machine::retour_arriere() {
+    if (!histo.defait(inter, memoire, ports)) return 0;
+    if (compteur_pas > 0) compteur_pas--;
+    return 1;
 }

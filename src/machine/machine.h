@@ -4,6 +4,7 @@
 #ifndef QUORVEL_MACHINE_H
 #define QUORVEL_MACHINE_H
 
+#include "historique.h"
 #include "interpreteur.h"
 #include "memoire.h"
 #include "port.h"
@@ -15,6 +16,7 @@
 #include <vector>
 
 constexpr int NB_PORTS = 3;
+static_assert(NB_PORTS == historique::NB_PORTS_NOTES, "the history notes every port");
 
 // The configured ports, in the order of their reactions: A, B, C.
 struct config_port {
@@ -41,6 +43,9 @@ class machine {
     uint64_t compteur_pas = 0;
     // The labels of the loaded source, by name; empty after loading a program file.
     std::unordered_map<std::string, uint16_t> etiquettes;
+    // The way back, off unless a host turns it on (histo.active): a run without it pays one test
+    // per instruction.
+    historique histo;
 
     // Start-up state: every cell $FF, registers 0, the ports configured (their cells $FF again).
     machine();
@@ -48,20 +53,31 @@ class machine {
     machine& operator=(const machine&) = delete;
 
     // Loads a program file and starts it at 0; 0 (machine unchanged, raison says why) on
-    // failure. The step count and the labels start anew.
+    // failure. The step count, the labels and the history start anew.
     int charge_fichier(const std::string& chemin, std::string& raison);
     // The same from the bytes of a program file (header included).
     int charge_octets(const std::vector<uint8_t>& fichier, std::string& raison);
+    // For a caller that needs no reason beyond the console's.
+    int charge_fichier(const std::string& chemin) {
+        std::string raison;
+        return charge_fichier(chemin, raison);
+    }
+    int charge_octets(const std::vector<uint8_t>& fichier) {
+        std::string raison;
+        return charge_octets(fichier, raison);
+    }
 
     // One instruction, then react_out on A, B and C, then react_in on A, B and C with no
-    // button: a step exactly as a running pass of the window makes it.
-    void pas() {
+    // button: a step exactly as a running pass of the window makes it. The hot path of a headless
+    // run: always inlined into its loop.
+    __attribute__((always_inline)) void pas() {
         execute_instruction();
         reagit_sorties();
         reagit_entrees(-1, -1);
     }
     // The three parts of a step, for a host that draws between them.
     void execute_instruction() {
+        if (histo.actif()) note_historique();
         inter.step();
         compteur_pas++;
     }
@@ -80,8 +96,14 @@ class machine {
     // The machine's reset moves PC only.
     void reset() { inter.init_registers(); }
 
+    // The machine becomes what it was just before the last recorded instruction, edits made
+    // since included, and the step count goes back by one. 0 when there is nothing to undo.
+    int retour_arriere();
+
   private:
     void demarre_programme();
+    // Cold and out of line, so that a step without history stays small enough to be inlined.
+    __attribute__((noinline, cold)) void note_historique();
 };
 
 #endif

@@ -1,6 +1,7 @@
 #include "interface.h"
 
 #include <FL/Enumerations.H>
+#include <FL/Fl.H>
 #include <FL/Fl_Box.H>
 #include <FL/Fl_Browser.H>
 #include <FL/Fl_Button.H>
@@ -58,7 +59,29 @@ const style_widget BOUTON_APROPOS = {D,        D,                   D,         F
 const style_widget NAVIGATEUR_AIDE = {FL_DOWN_BOX, FL_WHITE,        FL_YELLOW, D,                 D,   D,        D,                 D,   D,          D};
 // clang-format on
 
-enum classe_widget { BOITE, BOUTON, BOUTON_RETOUR, SAISIE, CURSEUR, MENU_BOUTON, NAVIGATEUR };
+// A disassembly line: a box that a left-button press queues, so that the loop can set a
+// breakpoint at its address.
+class ligne_cliquable : public Fl_Box {
+  public:
+    ligne_cliquable(int x, int y, int w, int h, const char* l) : Fl_Box(x, y, w, h, l) {}
+    int handle(int evenement) override {
+        if (evenement != FL_PUSH || Fl::event_button() != FL_LEFT_MOUSE)
+            return Fl_Box::handle(evenement);
+        do_callback();
+        return 1;
+    }
+};
+
+enum classe_widget {
+    BOITE,
+    BOUTON,
+    BOUTON_RETOUR,
+    SAISIE,
+    CURSEUR,
+    MENU_BOUTON,
+    NAVIGATEUR,
+    LIGNE_DESA
+};
 
 typedef Fl_Widget* (*constructeur_widget)(int x, int y, int w, int h, const char* label);
 
@@ -84,6 +107,9 @@ const constructeur_widget constructeurs[] = {
     },
     [](int x, int y, int w, int h, const char* l) -> Fl_Widget* {
         return new Fl_Browser(x, y, w, h, l);
+    },
+    [](int x, int y, int w, int h, const char* l) -> Fl_Widget* {
+        return new ligne_cliquable(x, y, w, h, l);
     },
 };
 
@@ -138,7 +164,7 @@ const ligne_widget lignes_SIM[] = {
     {BOITE,         0,   0,   870, 40,  nullptr,                     &BOSSE,   nullptr},               // 12
     {MENU_BOUTON,   20,  10,  70,  20,  "Fichier",                   &MENU,    CHAMP(m_fichier)},      // 13
     {BOITE,         30,  420, 280, 260, nullptr,                     &CREUX,   nullptr},               // 14
-    {BOITE,         40,  430, 260, 20,  nullptr,                     &L,       CHAMP(DESA01)},         // 15
+    {LIGNE_DESA,    40,  430, 260, 20,  nullptr,                     &L,       CHAMP(DESA01)},         // 15
     {BOITE,         345, 420, 265, 260, nullptr,                     &CREUX,   nullptr},               // 16
     {BOITE,         30,  400, 280, 20,  "DESASSEMBLAGE",             &V,       nullptr},               // 17
     {BOITE,         340, 400, 280, 20,  "DUMP MEMOIRE",              &V,       nullptr},               // 18
@@ -147,17 +173,17 @@ const ligne_widget lignes_SIM[] = {
     {BOUTON,        100, 360, 40,  40,  "@>",                        &PLAY,    CHAMP(B_PLAY)},         // 21
     {BOUTON,        140, 360, 40,  40,  "@->|",                      &STEP,    CHAMP(B_STEP)},         // 22
     {BOUTON,        20,  360, 40,  40,  "@circle",                   &RESET,   CHAMP(B_RESET)},        // 23
-    {BOITE,         40,  450, 260, 20,  nullptr,                     &L,       CHAMP(DESA02)},         // 24
-    {BOITE,         40,  470, 260, 20,  nullptr,                     &L,       CHAMP(DESA03)},         // 25
-    {BOITE,         40,  490, 260, 20,  nullptr,                     &L,       CHAMP(DESA04)},         // 26
-    {BOITE,         40,  510, 260, 20,  nullptr,                     &L,       CHAMP(DESA05)},         // 27
-    {BOITE,         40,  530, 260, 20,  nullptr,                     &L,       CHAMP(DESA06)},         // 28
-    {BOITE,         40,  550, 260, 20,  nullptr,                     &L,       CHAMP(DESA07)},         // 29
-    {BOITE,         40,  570, 260, 20,  nullptr,                     &L,       CHAMP(DESA08)},         // 30
-    {BOITE,         40,  590, 260, 20,  nullptr,                     &L,       CHAMP(DESA09)},         // 31
-    {BOITE,         40,  610, 260, 20,  nullptr,                     &L,       CHAMP(DESA10)},         // 32
-    {BOITE,         40,  630, 260, 20,  nullptr,                     &L,       CHAMP(DESA11)},         // 33
-    {BOITE,         40,  650, 260, 20,  nullptr,                     &L,       CHAMP(DESA12)},         // 34
+    {LIGNE_DESA,    40,  450, 260, 20,  nullptr,                     &L,       CHAMP(DESA02)},         // 24
+    {LIGNE_DESA,    40,  470, 260, 20,  nullptr,                     &L,       CHAMP(DESA03)},         // 25
+    {LIGNE_DESA,    40,  490, 260, 20,  nullptr,                     &L,       CHAMP(DESA04)},         // 26
+    {LIGNE_DESA,    40,  510, 260, 20,  nullptr,                     &L,       CHAMP(DESA05)},         // 27
+    {LIGNE_DESA,    40,  530, 260, 20,  nullptr,                     &L,       CHAMP(DESA06)},         // 28
+    {LIGNE_DESA,    40,  550, 260, 20,  nullptr,                     &L,       CHAMP(DESA07)},         // 29
+    {LIGNE_DESA,    40,  570, 260, 20,  nullptr,                     &L,       CHAMP(DESA08)},         // 30
+    {LIGNE_DESA,    40,  590, 260, 20,  nullptr,                     &L,       CHAMP(DESA09)},         // 31
+    {LIGNE_DESA,    40,  610, 260, 20,  nullptr,                     &L,       CHAMP(DESA10)},         // 32
+    {LIGNE_DESA,    40,  630, 260, 20,  nullptr,                     &L,       CHAMP(DESA11)},         // 33
+    {LIGNE_DESA,    40,  650, 260, 20,  nullptr,                     &L,       CHAMP(DESA12)},         // 34
     {BOITE,         350, 430, 260, 20,  DUMP_INITIAL,                &L,       CHAMP(DUMP01)},         // 35
     {BOITE,         350, 450, 260, 20,  DUMP_INITIAL,                &L,       CHAMP(DUMP02)},         // 36
     {BOITE,         350, 470, 260, 20,  DUMP_INITIAL,                &L,       CHAMP(DUMP03)},         // 37

@@ -7,6 +7,7 @@
 class Fl_Box;
 class Fl_Browser;
 class Fl_Button;
+class Fl_Choice;
 class Fl_Double_Window;
 class Fl_Input;
 class Fl_Menu_Button;
@@ -68,6 +69,13 @@ class SIM_class {
     Fl_Input* valeur_select;
     Fl_Input* multiplicateur_select;
     Fl_Return_Button* VALID_MEM;
+    // Debugging, added behind the ports: step back, the speed of run mode, and hidden widgets
+    // that keys queue (breakpoint at PC, at an address asked for, clear them all).
+    Fl_Button* B_RETOUR = nullptr;
+    Fl_Choice* VITESSE = nullptr;
+    Fl_Button* K_POINT_PC = nullptr;
+    Fl_Button* K_POINT_ADRESSE = nullptr;
+    Fl_Button* K_EFFACE_POINTS = nullptr;
     // Hidden widgets that stand for keys without a button: a key queues one like a click.
     Fl_Button* K_OUVRIR = nullptr;   // Ctrl+O
     Fl_Button* K_RECHARGE = nullptr; // Ctrl+R
@@ -75,7 +83,13 @@ class SIM_class {
 
     // Needs the toolkit's Forms layer initialised and no group open; leaves the window hidden.
     SIM_class();
+    // Appends the debugging widgets to the window, once the ports have joined it.
+    void ajoute_debogage();
 };
+
+// The choices of VITESSE, in its order: instructions per second, 0 for no limit.
+constexpr int NB_VITESSES = 6;
+extern const int vitesses_choix[NB_VITESSES];
 
 class form_about_class {
   public:

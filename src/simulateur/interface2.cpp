@@ -67,7 +67,8 @@ simulateur::simulateur(int argc, char** argv)
     : SIM(nullptr), form_about(nullptr), aide(nullptr), point_desa{}, point_dump{},
       memoire(session.memoire), inter(session.inter), portA(session.ports[0]),
       portB(session.ports[1]), portC(session.ports[2]), adr_debut_desassemblage(0), play(0),
-      encore(1), modif_entree(0), trace(TRACE_COMPLETE), ligne_trace{}, longueur_ligne_trace(0) {
+      encore(1), modif_entree(0), trace(TRACE_COMPLETE), ligne_trace{},
+      longueur_ligne_trace(0), adresses_desa{} {
     fl_initialize(&argc, argv, nullptr, nullptr, 0);
     textes_fltk_en_francais();
     lit_mode_trace(argc, argv);
@@ -105,6 +106,7 @@ simulateur::simulateur(int argc, char** argv)
                                c.masque_forc_sortie, c.masque_forc_entree, &memoire,
                                ident_memoire_partagee);
     }
+    prepare_debogage();
     cree_touches_chargement(*SIM);
 
     fenetre_principale = SIM->SIM;
@@ -140,7 +142,9 @@ int simulateur::passe() {
     Fl::check();
     Fl_Widget* obj = Fl::readqueue();
     if (!obj && !play) return 0;
+    if (!obj && attend_cadence()) return 1;
     charge_registres();
+    if (obj == SIM->B_RETOUR) retour_arriere();
     // Every test runs in turn: one that matches does not skip the later ones.
     if (obj == SIM->m_fichier) encore = interprete_menu_fichier(obj) ? 0 : 1;
     if (obj == SIM->SIM) encore = 0; // its close box ends the program as "Quitter" does
@@ -154,7 +158,7 @@ int simulateur::passe() {
         rafraichit_desassemble();
     }
     if (obj == SIM->B_STOP) play = 0;
-    if (obj == SIM->B_STEP || play) execute_un_pas();
+    if (pas_a_faire(obj)) execute_un_pas();
     if (obj == SIM->VALID_MEM) remplit_memoire();
     if (obj == SIM->B_PLAY) play = 1;
     if (obj == SIM->DESA_D) {
@@ -169,6 +173,11 @@ int simulateur::passe() {
     if (obj == SIM->DUMP_SLIDE) rafraichit_dump(0);
     if (obj == SIM->DUMP_U) rafraichit_dump(-8);
     if (obj == SIM->DUMP_D) rafraichit_dump(8);
+    clic_desassemblage(obj);
+    if (obj == SIM->K_POINT_PC) point_sur_pc();
+    if (obj == SIM->K_POINT_ADRESSE) demande_point();
+    if (obj == SIM->K_EFFACE_POINTS) efface_points();
+    if (obj == SIM->VITESSE) choisit_vitesse();
     if (obj == SIM->K_ALLER) va_a_adresse();
     // The Help window never holds the loop: it is shown and hidden like any other reaction.
     if (obj == SIM->B_AIDE) montre_aide();
@@ -196,6 +205,7 @@ void simulateur::execute_un_pas() {
     for (portparallele* p : {&portA, &portB, &portC}) p->maj_etat_boutons();
     affiche_ports();
     rafraichit_dump(0);
+    arret_sur_point();
 }
 
 void simulateur::bouton_port(Fl_Widget* obj, int& port, int& bit) const {

@@ -3,6 +3,7 @@
 #ifndef QUORVEL_INTERFACE2_H
 #define QUORVEL_INTERFACE2_H
 
+#include "cadence.h"
 #include "changements.h"
 #include "interface.h"
 #include "interpreteur.h"
@@ -43,6 +44,9 @@ class simulateur {
     std::string programme_charge;  // the file whose program is in memory, canonical; "" if none
     char ligne_trace[TAILLE_LIGNE_TRACE];
     size_t longueur_ligne_trace;
+    // The address of each disassembly line as last drawn, for a click that sets a breakpoint.
+    uint16_t adresses_desa[12];
+    cadence cadence_pas; // run mode's speed
 
     // Ends the process with status 1 on an -automemlink without a value.
     simulateur(int argc, char** argv);
@@ -89,7 +93,33 @@ class simulateur {
     void colore_registres();
     void colore_dump();
     void efface_changements();
+
+    // Debugging: the widgets, the history turned on, the speed.
+    void prepare_debogage();
+    // B_RETOUR: stops run mode and undoes the last instruction.
+    void retour_arriere();
+    // After a step: stops run mode on a breakpoint.
+    void arret_sur_point();
+    void bascule_point(uint16_t adresse);
+    // A disassembly line's box: toggles a breakpoint at its address.
+    void clic_desassemblage(Fl_Widget* obj);
+    void point_sur_pc();
+    // K_POINT_ADRESSE: asks for an address or a label.
+    void demande_point();
+    // What follows the dialog: texte is the answer, or null when cancelled.
+    void point_a_adresse(const char* texte);
+    void efface_points();
+    void choisit_vitesse();
+    // Run mode below full speed with no step due: waits for it (or an event); 1 if so.
+    int attend_cadence();
+    // Test 4's condition: the step button, or run mode when its step is due.
+    bool pas_a_faire(Fl_Widget* obj);
 };
+
+// Reads an address typed in decimal, hexadecimal after "$" or "0x", or a label of the loaded
+// source. On failure erreur says why, in French.
+bool lit_adresse_point(const std::string& texte, const machine& session, uint16_t& adresse,
+                       std::string& erreur);
 
 // Eight characters '0' or '1', bit 7 first, and a NUL: buffer holds at least 9 bytes.
 void reg2bin8(unsigned char v, char* buffer);

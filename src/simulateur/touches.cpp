@@ -39,11 +39,15 @@ int aiguille(int evenement, Fl_Window* fenetre) {
 const touche_clavier touches_clavier[] = {
     {FL_F + 5,  0,       &SIM_class::B_PLAY,     "Execution (F5)"},
     {FL_F + 7,  0,       &SIM_class::B_STEP,     "Pas a pas (F7)"},
+    {FL_F + 8,  0,       &SIM_class::B_RETOUR,   "Retour arriere (F8)"},
+    {FL_F + 9,  0,       &SIM_class::K_POINT_PC, nullptr},
+    {FL_F + 9,  FL_SHIFT, &SIM_class::K_EFFACE_POINTS, nullptr},
     {FL_F + 11, 0,       &SIM_class::B_STOP,     "Arret (F11)"},
     {FL_F + 12, 0,       &SIM_class::B_RESET,    "Reinitialisation (F12)"},
     {'o',       FL_CTRL, &SIM_class::K_OUVRIR,   nullptr},
     {'r',       FL_CTRL, &SIM_class::K_RECHARGE, nullptr},
     {'g',       FL_CTRL, &SIM_class::K_ALLER,    nullptr},
+    {'b',       FL_CTRL, &SIM_class::K_POINT_ADRESSE, nullptr},
 };
 // clang-format on
 const int nb_touches_clavier = sizeof touches_clavier / sizeof touches_clavier[0];

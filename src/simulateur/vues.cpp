@@ -18,6 +18,8 @@ constexpr int NBLIGN = 12;
 constexpr int DUMP_DERNIERE_PAGE = 65440; // the page whose last byte is at $FFFF
 constexpr Fl_Color FOND_PC = 174;         // light orange: the program counter's line
 constexpr Fl_Color FOND_LIGNE = FL_WHITE;
+// Light pink (red 255, green 182, blue 191): a breakpoint's line, unless PC is on it.
+const Fl_Color FOND_POINT = fl_color_cube(4, 5, 3);
 constexpr Fl_Color SELECTION_LIGNE = FL_LIGHT1;
 // What the last instruction changed: red text for a register, a light cyan line (colour cube:
 // red 191, green 255, blue 255) for the written byte.
@@ -139,8 +141,12 @@ void simulateur::rafraichit_desassemble() {
     adr = adr_debut_desassemblage;
     for (int y = 0; y < NBLIGN; y++) {
         bool ligne_pc = adr == pc;
-        pose_couleurs(point_desa[y], ligne_pc ? FOND_PC : FOND_LIGNE, SELECTION_LIGNE);
+        bool point = session.arrets.test(adr);
+        adresses_desa[y] = adr;
+        Fl_Color fond = ligne_pc ? FOND_PC : point ? FOND_POINT : FOND_LIGNE;
+        pose_couleurs(point_desa[y], fond, SELECTION_LIGNE);
         std::memcpy(chaine, ligne_pc ? "-> " : "   ", 3);
+        if (point) chaine[0] = '*';
         char* fin = ecrit_hexa(chaine + 3, adr, 0); // "%x "
         *fin++ = ' ';
         adr = inter.desassemblage_instruction(adr, tmp);

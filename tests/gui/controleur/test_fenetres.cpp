@@ -156,7 +156,7 @@ const port_attendu ports[] = {{"PortA", 40, 240}, {"PortB", 170, 240}, {"PortC",
 TEST(FenetrePrincipale, LesPortsSuiventLesSoixanteSeptEnfants) {
     auto sim = nouveau_simulateur();
     Fl_Double_Window* fenetre = sim->SIM->SIM;
-    ASSERT_EQ(fenetre->children(), 100);
+    ASSERT_EQ(fenetre->children(), 97 + 5 + 3);
     EXPECT_TRUE(fenetre->shown());
     EXPECT_EQ(texte(fenetre->label()), texte("Machine a accumulateur"));
     EXPECT_EQ(fenetre->resizable(), fenetre);

@@ -248,12 +248,12 @@ TEST(Ports, RegistreDeDirection) {
         portparallele port;
         port.configure(sim->SIM, 430, 240, "PortD", 0x1006, 520, 240, "DirD", 0x1007, 0x0F, 0x01,
                        &sim->memoire, 0);
-        EXPECT_EQ(sim->SIM->SIM->children(), 100 + 12);
+        EXPECT_EQ(sim->SIM->SIM->children(), 97 + 8 + 12);
         EXPECT_EQ(sim->memoire.read_byte(0x1007), 0x0F) << "the forced-output mask, at first";
-        Fl_Widget* titre = sim->SIM->SIM->child(100 + 10);
+        Fl_Widget* titre = sim->SIM->SIM->child(97 + 8 + 10);
         EXPECT_STREQ(titre->label(), "DirD");
         EXPECT_EQ(titre->x(), 520);
-        EXPECT_EQ(port.obj_port_direction, sim->SIM->SIM->child(100 + 11));
+        EXPECT_EQ(port.obj_port_direction, sim->SIM->SIM->child(97 + 8 + 11));
         EXPECT_EQ(port.obj_port_direction->y(), 260);
         if (d.registre >= 0) {
             sim->memoire.write_byte(0x1007, static_cast<uint8_t>(d.registre));

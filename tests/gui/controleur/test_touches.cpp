@@ -160,10 +160,10 @@ TEST(Touches, LesWidgetsCachesSuiventLesAutres) {
     auto sim = nouveau_simulateur();
     Fl_Double_Window* fenetre = sim->SIM->SIM;
     Fl_Widget* const attendus[] = {sim->SIM->K_OUVRIR, sim->SIM->K_RECHARGE, sim->SIM->K_ALLER};
-    ASSERT_EQ(fenetre->children(), 100);
+    ASSERT_EQ(fenetre->children(), 97 + 5 + 3);
     for (int n = 0; n < 3; n++) {
         SCOPED_TRACE(n);
-        EXPECT_EQ(fenetre->child(97 + n), attendus[n]);
+        EXPECT_EQ(fenetre->child(97 + 5 + n), attendus[n]);
         EXPECT_FALSE(attendus[n]->visible());
         EXPECT_EQ(attendus[n]->callback(), Fl_Widget::default_callback);
     }
