@@ -190,26 +190,21 @@ void lecteur::entrees(const toml::node& n, const std::string& chemin, deroulemen
         const toml::table* t = table(*a->get(i), cle);
         if (!t) continue;
         cles_connues(*t, cle, {"pas", "port", "valeur"});
-        const char* const champs[] = {"pas", "port", "valeur"};
-        bool complet = true;
-        for (const char* champ : champs)
-            if (!t->get(champ)) {
-                erreur(*t, cle + "." + champ, "manquant");
-                complet = false;
-            }
-        if (!complet) continue;
+        const toml::node* pas = t->get("pas");
+        const toml::node* port = t->get("port");
+        const toml::node* valeur = t->get("valeur");
+        if (!pas) erreur(*t, cle + ".pas", "manquant");
+        if (!port) erreur(*t, cle + ".port", "manquant");
+        if (!valeur) erreur(*t, cle + ".valeur", "manquante");
         entree_pas e;
-        std::string lettre, message;
-        bool bon = entier(*t->get("pas"), cle + ".pas", 1, d.budget, e.pas);
-        if (texte(*t->get("port"), cle + ".port", lettre)) {
-            e.port = port_d_entree(lettre, message);
-            if (e.port < 0) erreur(*t->get("port"), cle + ".port", message);
-        } else {
-            e.port = -1;
-        }
-        bon = e.port >= 0 && octet_d_entree(*t->get("valeur"), cle + ".valeur", e.port, e.valeur) &&
-              bon;
-        if (bon) d.entrees.push_back(e);
+        bool bon = pas && entier(*pas, cle + ".pas", 1, d.budget, e.pas);
+        std::string lettre, raison;
+        e.port = port && texte(*port, cle + ".port", lettre) ? port_d_entree(lettre, raison) : -1;
+        if (port && !raison.empty()) erreur(*port, cle + ".port", raison);
+        // The value is checked against the port's input bits, so only once the port is known.
+        if (e.port >= 0 && valeur && octet_d_entree(*valeur, cle + ".valeur", e.port, e.valeur) &&
+            bon)
+            d.entrees.push_back(e);
     }
 }
 
