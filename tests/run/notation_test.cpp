@@ -198,12 +198,17 @@ TEST(Notation, StatutsDeSortie) {
     EXPECT_EQ(r.erreurs, "quorvel-run: impossible de lire absente.s\n"
                          "quorvel-run: impossible de lire absente.bin\n");
     EXPECT_EQ(r.sortie, "");
-    // A report that cannot be written: told, status 1, the text report still on standard output.
-    r = lance_run({"--cas", "somme.toml", "--rapport", "/inexistant/n.csv", "juste.s"}, "", COPIES);
+    // A report that cannot be written: told, status 1, the text report still on standard output
+    // and the other report written all the same.
+    std::string junit = (d.chemin / "r.xml").string();
+    r = lance_run(
+        {"--cas", "somme.toml", "--rapport", "/inexistant/n.csv", "--junit", junit, "juste.s"}, "",
+        COPIES);
     EXPECT_EQ(r.statut, 1);
     EXPECT_EQ(r.erreurs,
               "quorvel-run: impossible d'ecrire /inexistant/n.csv: No such file or directory\n");
     EXPECT_EQ(lignes_de(r.sortie)[1], "juste.s: 4/4");
+    EXPECT_EQ(lignes_de(relit("junit", d.lit("r.xml")))[0], "testsuites tests=3 failures=0");
 }
 
 } // namespace

@@ -95,9 +95,10 @@ int corrige(const options_run& o) {
 
     std::vector<resultat_copie> resultats = note_toutes(e, copies, o.taches);
     ecrit_sortie(1, texte_rapport(e, resultats));
-    if (!o.rapport.empty() && !ecrit_fichier(o.rapport, csv_notes(e, resultats)))
-        return SORTIE_ECHEC;
-    if (!o.junit.empty() && !ecrit_fichier(o.junit, junit_notes(e, resultats))) return SORTIE_ECHEC;
+    // One report that cannot be written does not keep the other from being written.
+    bool ecrits = o.rapport.empty() || ecrit_fichier(o.rapport, csv_notes(e, resultats));
+    ecrits = (o.junit.empty() || ecrit_fichier(o.junit, junit_notes(e, resultats))) && ecrits;
+    if (!ecrits) return SORTIE_ECHEC;
     for (const resultat_copie& r : resultats)
         if (!tous_reussis(r)) return SORTIE_ECHECS;
     return 0;
