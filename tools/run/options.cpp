@@ -93,6 +93,16 @@ bool lit_valeurs(const CLI::App& app, const textes_options& t, options_run& o,
 
 // Options of a single run mean nothing to grading, and the other way round.
 bool verifie_mode(const CLI::App& app, const options_run& o, std::string& erreur) {
+    const std::pair<const char*, const std::string*> fichiers[] = {
+        {"--trace-fichier", &o.trace_fichier},
+        {"--cas", &o.cas},
+        {"--rapport", &o.rapport},
+        {"--junit", &o.junit}};
+    for (const auto& [nom, fichier] : fichiers)
+        if (app.count(nom) > 0 && fichier->empty()) {
+            erreur = std::string(nom) + ": nom de fichier vide";
+            return false;
+        }
     bool correction = app.count("--cas") > 0;
     const char* const d_execution[] = {"--pas",           "--jusqua",  "--registre", "--memoire",
                                        "--port",          "--entree",  "--dump",     "--trace",
