@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <atomic>
 #include <set>
+#include <system_error>
 #include <thread>
 
 namespace {
@@ -54,7 +55,13 @@ std::vector<resultat_copie> note_toutes(const exercice& e, const copies_lues& co
     if (taches == 0) taches = std::max(1u, std::thread::hardware_concurrency());
     taches = static_cast<unsigned>(std::min<size_t>(taches, resultats.size()));
     std::vector<std::thread> ouvriers;
-    for (unsigned t = 1; t < taches; ++t) ouvriers.emplace_back(travail);
+    for (unsigned t = 1; t < taches; ++t) {
+        try {
+            ouvriers.emplace_back(travail);
+        } catch (const std::system_error&) {
+            break; // fewer workers than asked for give the same results
+        }
+    }
     travail();
     for (std::thread& o : ouvriers) o.join();
     return resultats;
