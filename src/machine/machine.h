@@ -73,7 +73,10 @@ class machine {
     __attribute__((always_inline)) void pas() {
         execute_instruction();
         reagit_sorties();
-        reagit_entrees(-1, -1);
+        // Without a button, a link or a console line to write, each port's react_in would only
+        // write back the value that its react_out has just written (the value registers are
+        // distinct cells): the silent headless run skips it.
+        if (console_active() || liens_actifs()) reagit_entrees(-1, -1);
     }
     // The three parts of a step, for a host that draws between them.
     void execute_instruction() {
@@ -89,6 +92,12 @@ class machine {
         int modif = 0;
         for (int p = 0; p < NB_PORTS; p++) modif |= ports[p].react_in(p == port ? bit : -1);
         return modif;
+    }
+
+    bool liens_actifs() const {
+        for (const port_machine& port : ports)
+            if (port.ppartage_mem) return true;
+        return false;
     }
 
     // nombre cells from adresse on receive valeur, wrapping past $FFFF; nothing for nombre <= 0.
