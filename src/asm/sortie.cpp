@@ -29,25 +29,32 @@ std::string sans_tabulations(const std::string& texte) {
     return resultat;
 }
 
-std::string rangee(const std::string& adresse, const std::vector<uint8_t>& octets, size_t debut,
-                   const std::string& source) {
+std::string rangee(const std::string& adresse, const uint8_t* octets, size_t nb_octets,
+                   size_t debut, const std::string& source) {
     std::string texte = adresse + "  ";
     for (size_t i = debut; i < debut + OCTETS_PAR_RANGEE; ++i)
-        texte += i < octets.size() ? hexa("%2x ", octets[i]) : "   ";
+        texte += i < nb_octets ? hexa("%2x ", octets[i]) : "   ";
     texte += source;
     while (!texte.empty() && texte.back() == ' ') texte.pop_back();
     return texte + "\n";
 }
 
 // The address column: where the line's bytes or label go, the value of a constant, or nothing.
-std::string colonne_adresse(const programme_asm& programme, const ligne_source& ligne) {
-    if (!ligne.erreur.empty()) return "    ";
-    if (ligne.genre == LIGNE_EQU) {
-        const symbole_asm* constante = cherche_symbole(programme, ligne.etiquette);
-        return constante ? hexa("%4x", constante->valeur) : "    ";
-    }
-    if (ligne.octets.empty() && ligne.etiquette.empty() && ligne.genre != LIGNE_ORG) return "    ";
+std::string colonne_adresse(const programme_asm& programme, const ligne_asm& ligne) {
+    if (ligne.erreur) return "    ";
+    if (ligne.genre == LIGNE_EQU)
+        return ligne.symbole < 0 ? "    " : hexa("%4x", programme.symboles[ligne.symbole].valeur);
+    if (ligne.nb_octets == 0 && ligne.symbole < 0 && ligne.genre != LIGNE_ORG) return "    ";
     return hexa("%4x", ligne.adresse);
+}
+
+void ajoute_ligne(std::string& texte, const programme_asm& programme, const ligne_asm& ligne,
+                  const std::string& source) {
+    const uint8_t* octets = programme.octets_lignes.data() + ligne.octet;
+    texte += rangee(colonne_adresse(programme, ligne), octets, ligne.nb_octets, 0, source);
+    for (size_t debut = OCTETS_PAR_RANGEE; debut < ligne.nb_octets; debut += OCTETS_PAR_RANGEE)
+        texte += rangee(hexa("%4x", ligne.adresse + static_cast<long>(debut)), octets,
+                        ligne.nb_octets, debut, "");
 }
 
 } // namespace
@@ -63,15 +70,23 @@ std::vector<uint8_t> fichier_programme(const programme_asm& programme) {
     return fichier;
 }
 
+// Blank lines and comments have no entry in programme.lignes: they are taken from the source.
 std::string texte_listing(const programme_asm& programme) {
+    const std::string& source = programme.source;
     std::string texte;
-    for (const ligne_source& ligne : programme.lignes) {
-        texte += rangee(colonne_adresse(programme, ligne), ligne.octets, 0,
-                        sans_tabulations(ligne.texte));
-        for (size_t debut = OCTETS_PAR_RANGEE; debut < ligne.octets.size();
-             debut += OCTETS_PAR_RANGEE)
-            texte += rangee(hexa("%4x", ligne.adresse + static_cast<long>(debut)), ligne.octets,
-                            debut, "");
+    auto suivante = programme.lignes.begin();
+    int numero = 0;
+    for (size_t debut = 0; debut < source.size();) {
+        size_t fin = std::min(source.find('\n', debut), source.size());
+        ++numero;
+        size_t longueur = fin - debut;
+        if (longueur > 0 && source[fin - 1] == '\r') --longueur;
+        std::string ligne = sans_tabulations(source.substr(debut, longueur));
+        if (suivante != programme.lignes.end() && suivante->numero == numero)
+            ajoute_ligne(texte, programme, *suivante++, ligne);
+        else
+            texte += rangee("    ", nullptr, 0, 0, ligne);
+        debut = fin + 1;
     }
     if (programme.symboles.empty()) return texte;
     texte += "\nsymboles\n";
