@@ -50,15 +50,16 @@ std::string adresse_texte(long adresse) {
 int definit(assemblage& a, const ligne_source& ligne, long valeur, bool etiquette) {
     if (!est_identificateur(ligne.etiquette) || est_nom_reserve(ligne.etiquette)) return -1;
     programme_asm& p = a.programme;
-    auto insere = p.index_symboles.emplace(ligne.etiquette, p.symboles.size());
-    if (!insere.second) {
-        size_t deja = insere.first->second;
+    long deja = p.index.cherche(p.symboles, ligne.etiquette);
+    if (deja >= 0) {
         signale(a, ligne.numero, true,
-                "etiquette deja definie ligne " + std::to_string(p.symboles[deja].ligne) + ": " +
+                "etiquette deja definie ligne " +
+                    std::to_string(p.symboles[static_cast<size_t>(deja)].ligne) + ": " +
                     ligne.etiquette);
         return static_cast<int>(deja);
     }
     p.symboles.push_back({ligne.etiquette, valeur, etiquette, ligne.numero});
+    p.index.ajoute(p.symboles, p.symboles.size() - 1);
     return static_cast<int>(p.symboles.size() - 1);
 }
 
@@ -76,13 +77,13 @@ bool evalue(assemblage& a, const ligne_source& ligne, const std::string& texte,
         signale(a, ligne.numero, true, "operande mal forme: " + texte);
         return false;
     }
-    auto trouve = a.programme.index_symboles.find(texte);
-    if (trouve == a.programme.index_symboles.end()) {
+    long trouve = a.programme.index.cherche(a.programme.symboles, texte);
+    if (trouve < 0) {
         signale(a, ligne.numero, true, std::string(si_inconnu) + ": " + texte);
         return false;
     }
-    valeur = a.programme.symboles[trouve->second].valeur;
-    etiquette = a.programme.symboles[trouve->second].etiquette;
+    valeur = a.programme.symboles[static_cast<size_t>(trouve)].valeur;
+    etiquette = a.programme.symboles[static_cast<size_t>(trouve)].etiquette;
     return true;
 }
 
@@ -337,6 +338,6 @@ programme_asm assemble(const std::string& source) {
 }
 
 const symbole_asm* cherche_symbole(const programme_asm& programme, const std::string& nom) {
-    auto trouve = programme.index_symboles.find(nom);
-    return trouve == programme.index_symboles.end() ? nullptr : &programme.symboles[trouve->second];
+    long trouve = programme.index.cherche(programme.symboles, nom);
+    return trouve < 0 ? nullptr : &programme.symboles[static_cast<size_t>(trouve)];
 }

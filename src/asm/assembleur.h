@@ -4,11 +4,11 @@
 #define QUORVEL_ASM_ASSEMBLEUR_H
 
 #include "lignes.h"
+#include "symboles.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 // The header declares the size as a signed 16-bit number that includes its own 4 bytes.
@@ -25,13 +25,6 @@ struct diagnostic_asm {
     int ligne; // 0: the whole file
     bool erreur;
     std::string message;
-};
-
-struct symbole_asm {
-    std::string nom;
-    long valeur;
-    bool etiquette; // a label is an address, which a branch makes relative; a constant is not
-    int ligne;
 };
 
 // What the listing needs of a line that holds a statement, a name or an error. Blank lines and
@@ -53,7 +46,7 @@ struct programme_asm {
     std::vector<ligne_asm> lignes;      // in the order of the source
     std::vector<uint8_t> octets_lignes; // the bytes of every line, one after the other
     std::vector<symbole_asm> symboles;  // in the order of definition
-    std::unordered_map<std::string, size_t> index_symboles;
+    index_symboles index;
     std::vector<diagnostic_asm> diagnostics; // by line, those of the whole file last
     int nb_erreurs = 0;
     uint16_t base = 0;           // lowest address that receives a byte
