@@ -3,6 +3,7 @@
 #include "interpreteur.h"
 #include "jeu.h"
 #include "nombres.h"
+#include "occupation.h"
 
 #include <algorithm>
 #include <cctype>
@@ -29,8 +30,8 @@ constexpr long FIN_MEMOIRE = 0x10000;
 
 struct assemblage {
     programme_asm programme;
-    std::vector<int> proprietaire; // by address: the line that placed a byte there, 0 if none
-    bool arret = false;            // too many errors: nothing more is read or reported
+    occupation placees;
+    bool arret = false; // too many errors: nothing more is read or reported
 };
 
 void signale(assemblage& a, int ligne, bool erreur, const std::string& message) {
@@ -236,19 +237,19 @@ bool encode_donnees(assemblage& a, ligne_source& ligne) {
 }
 
 bool place_octets(assemblage& a, const ligne_source& ligne) {
-    for (size_t i = 0; i < ligne.octets.size(); ++i) {
-        long adresse = ligne.adresse + static_cast<long>(i);
-        if (adresse < 0 || adresse >= FIN_MEMOIRE) return false; // the first pass refused it
-        int occupant = a.proprietaire[static_cast<size_t>(adresse)];
-        if (occupant != 0) {
-            signale(a, ligne.numero, true,
-                    "chevauchement avec la ligne " + std::to_string(occupant) + " a l'adresse " +
-                        adresse_texte(adresse));
-            return false;
-        }
+    if (ligne.octets.empty()) return true;
+    long debut = ligne.adresse;
+    long fin = debut + static_cast<long>(ligne.octets.size());
+    if (debut < 0 || fin > FIN_MEMOIRE) return false; // the first pass refused it
+    long adresse;
+    int occupant;
+    if (a.placees.chevauchement(debut, fin, adresse, occupant)) {
+        signale(a, ligne.numero, true,
+                "chevauchement avec la ligne " + std::to_string(occupant) + " a l'adresse " +
+                    adresse_texte(adresse));
+        return false;
     }
-    for (size_t i = 0; i < ligne.octets.size(); ++i)
-        a.proprietaire[static_cast<size_t>(ligne.adresse) + i] = ligne.numero;
+    a.placees.prend(debut, fin, ligne.numero);
     return true;
 }
 
@@ -274,23 +275,16 @@ void seconde_passe(assemblage& a) {
     }
 }
 
-long premiere_adresse_placee(const assemblage& a, long depuis) {
-    while (depuis < FIN_MEMOIRE && a.proprietaire[static_cast<size_t>(depuis)] == 0) ++depuis;
-    return depuis;
-}
-
 // The file holds one block from the lowest to the highest byte placed; the loader has cleared
 // the gaps to 0 already, and the file says so too.
 void construit_image(assemblage& a) {
-    long premier = premiere_adresse_placee(a, 0);
-    if (premier == FIN_MEMOIRE) return;
-    long dernier = FIN_MEMOIRE - 1;
-    while (a.proprietaire[static_cast<size_t>(dernier)] == 0) --dernier;
+    if (a.placees.vide()) return;
+    long premier = a.placees.premiere();
+    long dernier = a.placees.derniere();
     long taille = dernier - premier + 1;
     if (taille > TAILLE_PROGRAMME_MAX) {
         // Reported on the line of the first byte that does not fit.
-        long hors = premiere_adresse_placee(a, premier + TAILLE_PROGRAMME_MAX);
-        signale(a, a.proprietaire[static_cast<size_t>(hors)], true,
+        signale(a, a.placees.ligne_depuis(premier + TAILLE_PROGRAMME_MAX), true,
                 "programme trop grand: " + std::to_string(taille) + " octets de " +
                     adresse_texte(premier) + " a " + adresse_texte(dernier) + " (" +
                     std::to_string(TAILLE_PROGRAMME_MAX) + " au plus)");
@@ -317,7 +311,6 @@ programme_asm assemble(const std::string& source) {
         return std::move(a.programme);
     }
     a.programme.source = source;
-    a.proprietaire.assign(FIN_MEMOIRE, 0);
     premiere_passe(a);
     seconde_passe(a);
     if (a.arret) {
@@ -326,7 +319,7 @@ programme_asm assemble(const std::string& source) {
     } else {
         construit_image(a);
         // The machine starts every loaded program at address 0, whatever the file's base.
-        if (a.proprietaire[0] == 0)
+        if (a.placees.vide() || a.placees.premiere() != 0)
             signale(a, 0, false, "rien n'est place a l'adresse 0, ou le programme demarre");
     }
     std::stable_sort(a.programme.diagnostics.begin(), a.programme.diagnostics.end(),

@@ -13,17 +13,15 @@ struct traduction {
 };
 
 const traduction TRADUCTIONS[] = {
-    {"The following argument was not expected: (-.+)", "option inconnue: $1"},
-    {"The following argument was not expected: (.*)", "argument inattendu: $1"},
-    {"The following arguments were not expected: (.*)", "arguments inattendus: $1"},
     {"(.+): [0-9]+ required .* missing", "valeur manquante apres $1"},
-    {"(.+): At Most ([0-9]+) required but received ([0-9]+)", "$1: $3 valeurs donnees, $2 au plus"},
+    {"(.+): At Most ([0-9]+) required but received ([0-9]+)",
+     "$1 attend au plus $2 valeur(s), recu $3"},
     {"(.+): At least ([0-9]+) required but received ([0-9]+)",
-     "$1: $3 valeurs donnees, $2 au moins"},
+     "$1 attend au moins $2 valeur(s), recu $3"},
     {"Expected exactly ([0-9]+) arguments to (.+), got ([0-9]+)",
-     "$2: $3 valeurs donnees, $1 attendues"},
+     "$2 attend exactement $1 valeur(s), recu $3"},
     {"Expected at least ([0-9]+) arguments to (.+), got ([0-9]+)",
-     "$2: $3 valeurs donnees, $1 au moins"},
+     "$2 attend au moins $1 valeur(s), recu $3"},
     {"(.+): too many inputs for a flag", "$1 ne prend pas de valeur"},
     {"(.+) was given a disallowed flag override", "$1 ne prend pas de valeur"},
     {"(.+): Should be true/false or a number", "$1: vrai, faux ou un nombre attendu"},
@@ -47,6 +45,15 @@ const std::pair<const char*, const char*> ETIQUETTES[] = {
     {"SUBCOMMAND", "COMMANDE"}, {"SUBCOMMANDS", "COMMANDES"},
 };
 
+// CLI11's message lists the extra arguments backwards; the app still holds them in order.
+std::string arguments_en_trop(const CLI::App& app) {
+    std::vector<std::string> restants = app.remaining();
+    if (restants.size() > 1) return "arguments inattendus: " + CLI::detail::join(restants, " ");
+    std::string argument = restants.empty() ? "" : restants[0];
+    bool option = argument.size() > 1 && argument[0] == '-';
+    return (option ? "option inconnue: " : "argument inattendu: ") + argument;
+}
+
 } // namespace
 
 void francise(CLI::App& app, const std::string& version) {
@@ -56,7 +63,8 @@ void francise(CLI::App& app, const std::string& version) {
     if (!version.empty()) app.set_version_flag("--version", version, "affiche la version");
 }
 
-std::string message_francais(const CLI::ParseError& erreur) {
+std::string message_francais(const CLI::ParseError& erreur, const CLI::App& app) {
+    if (dynamic_cast<const CLI::ExtrasError*>(&erreur) != nullptr) return arguments_en_trop(app);
     std::string anglais = erreur.what();
     if (dynamic_cast<const CLI::ValidationError*>(&erreur) != nullptr) return anglais;
     for (const traduction& t : TRADUCTIONS) {
@@ -79,7 +87,7 @@ resultat_analyse analyse_ligne_commande(CLI::App& app, int argc, const char* con
         resultat.sortie = std::string(version.what()) + "\n";
     } catch (const CLI::ParseError& erreur) {
         resultat.code = SORTIE_USAGE;
-        resultat.erreur = app.get_name() + ": " + message_francais(erreur) + "\n" +
+        resultat.erreur = app.get_name() + ": " + message_francais(erreur, app) + "\n" +
                           "Pour l'aide: " + app.get_name() + " --help\n";
     }
     resultat.continuer = false;

@@ -30,8 +30,8 @@ resultat_analyse analyse_ligne_commande(CLI::App& app, int argc, const char* con
 // tool goes on, else the exit status to return at once.
 int lit_ligne_commande(CLI::App& app, int argc, const char* const* argv);
 
-// The French text of a CLI11 parse error, without the tool's name. A validator's own message is
-// kept as it is ("OPTION: message"): the tools give French ones.
-std::string message_francais(const CLI::ParseError& erreur);
+// The French text of a CLI11 parse error that app's parse threw, without the tool's name. A
+// validator's own message is kept as it is ("OPTION: message"): the tools give French ones.
+std::string message_francais(const CLI::ParseError& erreur, const CLI::App& app);
 
 #endif
