@@ -162,15 +162,11 @@ void premiere_passe(assemblage& a) {
         ++numero;
         if (!sans_contenu(source, debut, fin)) {
             ligne_source ligne = lit_ligne(source.substr(debut, fin - debut), numero);
-            ligne_asm garde = {numero,
-                               static_cast<uint32_t>(debut),
-                               static_cast<uint32_t>(fin - debut),
-                               ligne.genre,
-                               false,
-                               -1,
-                               0,
-                               0,
-                               0};
+            ligne_asm garde;
+            garde.numero = numero;
+            garde.debut = static_cast<uint32_t>(debut);
+            garde.longueur = static_cast<uint32_t>(fin - debut);
+            garde.genre = ligne.genre;
             place_ligne(a, ligne, compteur, garde);
             a.programme.lignes.push_back(garde);
         }

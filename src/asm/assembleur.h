@@ -30,15 +30,15 @@ struct diagnostic_asm {
 // What the listing needs of a line that holds a statement, a name or an error. Blank lines and
 // comments get none: a kept line costs far more than its text, and a source may hold millions.
 struct ligne_asm {
-    int numero;
-    uint32_t debut; // the line in programme_asm::source, without its line end
-    uint32_t longueur;
-    genre_ligne genre;
-    bool erreur;    // unreadable or misplaced: the line places nothing
-    int symbole;    // the symbol that its name refers to; -1 without a name
-    long adresse;   // where its bytes or its label go
-    uint32_t octet; // its bytes: programme_asm::octets_lignes from octet on
-    uint32_t nb_octets;
+    int numero = 0;
+    uint32_t debut = 0; // the line in programme_asm::source, without its line end
+    uint32_t longueur = 0;
+    genre_ligne genre = LIGNE_VIDE;
+    bool erreur = false; // unreadable or misplaced: the line places nothing
+    int symbole = -1;    // the symbol that its name refers to; -1 without a name
+    long adresse = 0;    // where its bytes or its label go
+    uint32_t octet = 0;  // its bytes: programme_asm::octets_lignes from octet on
+    uint32_t nb_octets = 0;
 };
 
 struct programme_asm {

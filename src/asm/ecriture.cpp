@@ -96,12 +96,16 @@ bool prepare(sortie_fichier& sortie, int& cause) {
         return false;
     }
     struct stat etat;
+    if (sortie.cible.empty()) {
+        cause = ENOENT;
+        return false;
+    }
     if (::stat(sortie.cible.c_str(), &etat) != 0) {
         if (errno != ENOENT) {
             cause = errno;
             return false;
         }
-        if (!sortie.cible.empty() && sortie.cible.back() == '/') {
+        if (sortie.cible.back() == '/') {
             cause = ENOENT;
             return false;
         }
