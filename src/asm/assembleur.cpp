@@ -3,11 +3,12 @@
 #include "interpreteur.h"
 #include "jeu.h"
 #include "nombres.h"
+#include "occupation.h"
 
 #include <algorithm>
+#include <cctype>
 #include <climits>
 #include <cstdio>
-#include <map>
 
 namespace {
 
@@ -29,13 +30,14 @@ constexpr long FIN_MEMOIRE = 0x10000;
 
 struct assemblage {
     programme_asm programme;
-    std::map<std::string, size_t> index; // name -> position in programme.symboles
-    std::map<long, int> proprietaire;    // placed address -> the line that placed it
+    occupation placees;
+    bool arret = false; // too many errors: nothing more is read or reported
 };
 
 void signale(assemblage& a, int ligne, bool erreur, const std::string& message) {
+    if (a.arret) return;
     a.programme.diagnostics.push_back({ligne, erreur, message});
-    if (erreur) ++a.programme.nb_erreurs;
+    if (erreur && ++a.programme.nb_erreurs == NB_ERREURS_MAX) a.arret = true;
 }
 
 std::string adresse_texte(long adresse) {
@@ -44,18 +46,22 @@ std::string adresse_texte(long adresse) {
     return texte;
 }
 
-void definit(assemblage& a, const ligne_source& ligne, long valeur, bool etiquette) {
-    if (!est_identificateur(ligne.etiquette) || est_nom_reserve(ligne.etiquette)) return;
-    auto deja = a.index.find(ligne.etiquette);
-    if (deja != a.index.end()) {
+// The symbol that the line's name refers to: the one it defines, or the earlier one of the same
+// name; -1 when the name cannot be a symbol.
+int definit(assemblage& a, const ligne_source& ligne, long valeur, bool etiquette) {
+    if (!est_identificateur(ligne.etiquette) || est_nom_reserve(ligne.etiquette)) return -1;
+    programme_asm& p = a.programme;
+    long deja = p.index.cherche(p.symboles, ligne.etiquette);
+    if (deja >= 0) {
         signale(a, ligne.numero, true,
                 "etiquette deja definie ligne " +
-                    std::to_string(a.programme.symboles[deja->second].ligne) + ": " +
+                    std::to_string(p.symboles[static_cast<size_t>(deja)].ligne) + ": " +
                     ligne.etiquette);
-        return;
+        return static_cast<int>(deja);
     }
-    a.index[ligne.etiquette] = a.programme.symboles.size();
-    a.programme.symboles.push_back({ligne.etiquette, valeur, etiquette, ligne.numero});
+    p.symboles.push_back({ligne.etiquette, valeur, etiquette, ligne.numero});
+    p.index.ajoute(p.symboles, p.symboles.size() - 1);
+    return static_cast<int>(p.symboles.size() - 1);
 }
 
 // A number, or the value of a symbol already defined. si_inconnu names the error of a name that
@@ -72,13 +78,13 @@ bool evalue(assemblage& a, const ligne_source& ligne, const std::string& texte,
         signale(a, ligne.numero, true, "operande mal forme: " + texte);
         return false;
     }
-    auto trouve = a.index.find(texte);
-    if (trouve == a.index.end()) {
+    long trouve = a.programme.index.cherche(a.programme.symboles, texte);
+    if (trouve < 0) {
         signale(a, ligne.numero, true, std::string(si_inconnu) + ": " + texte);
         return false;
     }
-    valeur = a.programme.symboles[trouve->second].valeur;
-    etiquette = a.programme.symboles[trouve->second].etiquette;
+    valeur = a.programme.symboles[static_cast<size_t>(trouve)].valeur;
+    etiquette = a.programme.symboles[static_cast<size_t>(trouve)].etiquette;
     return true;
 }
 
@@ -114,31 +120,57 @@ long taille_ligne(const ligne_source& ligne) {
     }
 }
 
-// Addresses and names. A line that cannot be read still defines its label, so that its error
-// does not bring a wave of undefined names after it.
+// Only a blank or a comment: nothing to read, nothing to keep.
+bool sans_contenu(const std::string& source, size_t debut, size_t fin) {
+    while (debut < fin && std::isspace(static_cast<unsigned char>(source[debut]))) ++debut;
+    return debut == fin || source[debut] == ';';
+}
+
+// Addresses and names of one line. A line that cannot be read still defines its label, so that
+// its error does not bring a wave of undefined names after it.
+void place_ligne(assemblage& a, ligne_source& ligne, long& compteur, ligne_asm& garde) {
+    if (!ligne.erreur.empty()) signale(a, ligne.numero, true, ligne.erreur);
+    long valeur = 0;
+    if (ligne.genre == LIGNE_ORG && ligne.erreur.empty() &&
+        valeur_immediate(a, ligne, PLAGE_ADRESSE, valeur))
+        compteur = valeur;
+    garde.adresse = compteur;
+    if (ligne.genre == LIGNE_EQU) {
+        // A refused value defines the name all the same, as 0, so that it is reported once.
+        if (ligne.erreur.empty() && !valeur_immediate(a, ligne, PLAGE_CONSTANTE, valeur))
+            valeur = 0;
+        garde.symbole = definit(a, ligne, valeur, false);
+    } else if (!ligne.etiquette.empty()) {
+        garde.symbole = definit(a, ligne, compteur, true);
+    }
+    long taille = taille_ligne(ligne);
+    if (ligne.erreur.empty() && taille > 0 && compteur + taille > FIN_MEMOIRE) {
+        ligne.erreur = "le programme depasse l'adresse $FFFF";
+        signale(a, ligne.numero, true, ligne.erreur);
+    }
+    garde.erreur = !ligne.erreur.empty();
+    compteur += taille;
+}
+
+// The lines are read here, and those with bytes read again by the second pass rather than kept.
 void premiere_passe(assemblage& a) {
+    const std::string& source = a.programme.source;
     long compteur = 0;
-    for (ligne_source& ligne : a.programme.lignes) {
-        if (!ligne.erreur.empty()) signale(a, ligne.numero, true, ligne.erreur);
-        long valeur = 0;
-        if (ligne.genre == LIGNE_ORG && ligne.erreur.empty() &&
-            valeur_immediate(a, ligne, PLAGE_ADRESSE, valeur))
-            compteur = valeur;
-        ligne.adresse = compteur;
-        if (ligne.genre == LIGNE_EQU) {
-            // A refused value defines the name all the same, as 0, so that it is reported once.
-            if (ligne.erreur.empty() && !valeur_immediate(a, ligne, PLAGE_CONSTANTE, valeur))
-                valeur = 0;
-            definit(a, ligne, valeur, false);
-        } else if (!ligne.etiquette.empty()) {
-            definit(a, ligne, compteur, true);
+    int numero = 0;
+    for (size_t debut = 0; debut < source.size() && !a.arret;) {
+        size_t fin = std::min(source.find('\n', debut), source.size());
+        ++numero;
+        if (!sans_contenu(source, debut, fin)) {
+            ligne_source ligne = lit_ligne(source.substr(debut, fin - debut), numero);
+            ligne_asm garde;
+            garde.numero = numero;
+            garde.debut = static_cast<uint32_t>(debut);
+            garde.longueur = static_cast<uint32_t>(fin - debut);
+            garde.genre = ligne.genre;
+            place_ligne(a, ligne, compteur, garde);
+            a.programme.lignes.push_back(garde);
         }
-        long taille = taille_ligne(ligne);
-        if (ligne.erreur.empty() && taille > 0 && compteur + taille > FIN_MEMOIRE) {
-            ligne.erreur = "le programme depasse l'adresse $FFFF";
-            signale(a, ligne.numero, true, ligne.erreur);
-        }
-        compteur += taille;
+        debut = fin + 1;
     }
 }
 
@@ -200,93 +232,101 @@ bool encode_donnees(assemblage& a, ligne_source& ligne) {
     return bon;
 }
 
-void place_octets(assemblage& a, const ligne_source& ligne) {
-    for (size_t i = 0; i < ligne.octets.size(); ++i) {
-        long adresse = ligne.adresse + static_cast<long>(i);
-        auto occupant = a.proprietaire.find(adresse);
-        if (occupant != a.proprietaire.end()) {
-            signale(a, ligne.numero, true,
-                    "chevauchement avec la ligne " + std::to_string(occupant->second) +
-                        " a l'adresse " + adresse_texte(adresse));
-            return;
-        }
+bool place_octets(assemblage& a, const ligne_source& ligne) {
+    if (ligne.octets.empty()) return true;
+    long debut = ligne.adresse;
+    long fin = debut + static_cast<long>(ligne.octets.size());
+    if (debut < 0 || fin > FIN_MEMOIRE) return false; // the first pass refused it
+    long adresse;
+    int occupant;
+    if (a.placees.chevauchement(debut, fin, adresse, occupant)) {
+        signale(a, ligne.numero, true,
+                "chevauchement avec la ligne " + std::to_string(occupant) + " a l'adresse " +
+                    adresse_texte(adresse));
+        return false;
     }
-    for (size_t i = 0; i < ligne.octets.size(); ++i)
-        a.proprietaire[ligne.adresse + static_cast<long>(i)] = ligne.numero;
+    a.placees.prend(debut, fin, ligne.numero);
+    return true;
 }
 
-// Bytes. A line with an error places nothing.
+bool encode(assemblage& a, ligne_source& ligne) {
+    if (ligne.genre == LIGNE_INSTRUCTION) return encode_instruction(a, ligne);
+    return encode_donnees(a, ligne);
+}
+
+// Bytes. A line with an error, in its operands or in its place, places nothing.
 void seconde_passe(assemblage& a) {
-    for (ligne_source& ligne : a.programme.lignes) {
-        if (!ligne.erreur.empty()) continue;
-        bool bon = true;
-        if (ligne.genre == LIGNE_INSTRUCTION)
-            bon = encode_instruction(a, ligne);
-        else if (ligne.genre == LIGNE_DB || ligne.genre == LIGNE_DW)
-            bon = encode_donnees(a, ligne);
-        if (!bon) ligne.octets.clear();
-        place_octets(a, ligne);
+    programme_asm& p = a.programme;
+    for (ligne_asm& garde : p.lignes) {
+        if (a.arret) return;
+        if (garde.erreur || (garde.genre != LIGNE_INSTRUCTION && garde.genre != LIGNE_DB &&
+                             garde.genre != LIGNE_DW))
+            continue;
+        ligne_source ligne = lit_ligne(p.source.substr(garde.debut, garde.longueur), garde.numero);
+        ligne.adresse = garde.adresse;
+        if (!encode(a, ligne) || !place_octets(a, ligne)) continue;
+        garde.octet = static_cast<uint32_t>(p.octets_lignes.size());
+        garde.nb_octets = static_cast<uint32_t>(ligne.octets.size());
+        p.octets_lignes.insert(p.octets_lignes.end(), ligne.octets.begin(), ligne.octets.end());
     }
 }
 
 // The file holds one block from the lowest to the highest byte placed; the loader has cleared
 // the gaps to 0 already, and the file says so too.
 void construit_image(assemblage& a) {
-    if (a.proprietaire.empty()) return;
-    long premier = a.proprietaire.begin()->first;
-    long dernier = a.proprietaire.rbegin()->first;
+    if (a.placees.vide()) return;
+    long premier = a.placees.premiere();
+    long dernier = a.placees.derniere();
     long taille = dernier - premier + 1;
     if (taille > TAILLE_PROGRAMME_MAX) {
         // Reported on the line of the first byte that does not fit.
-        int ligne = a.proprietaire.lower_bound(premier + TAILLE_PROGRAMME_MAX)->second;
-        signale(a, ligne, true,
+        signale(a, a.placees.ligne_depuis(premier + TAILLE_PROGRAMME_MAX), true,
                 "programme trop grand: " + std::to_string(taille) + " octets de " +
                     adresse_texte(premier) + " a " + adresse_texte(dernier) + " (" +
                     std::to_string(TAILLE_PROGRAMME_MAX) + " au plus)");
         return;
     }
-    a.programme.base = static_cast<uint16_t>(premier);
-    a.programme.octets.assign(static_cast<size_t>(taille), 0);
-    for (const ligne_source& ligne : a.programme.lignes)
-        for (size_t i = 0; i < ligne.octets.size(); ++i)
-            a.programme.octets[static_cast<size_t>(ligne.adresse - premier) + i] = ligne.octets[i];
-}
-
-std::vector<std::string> coupe_lignes(const std::string& source) {
-    std::vector<std::string> lignes;
-    size_t debut = 0;
-    while (debut < source.size()) {
-        size_t fin = source.find('\n', debut);
-        if (fin == std::string::npos) fin = source.size();
-        lignes.push_back(source.substr(debut, fin - debut));
-        debut = fin + 1;
+    programme_asm& p = a.programme;
+    p.base = static_cast<uint16_t>(premier);
+    p.octets.assign(static_cast<size_t>(taille), 0);
+    for (const ligne_asm& ligne : p.lignes) {
+        for (uint32_t i = 0; i < ligne.nb_octets; ++i) {
+            long place = ligne.adresse + static_cast<long>(i) - premier;
+            if (place >= 0 && place < taille)
+                p.octets[static_cast<size_t>(place)] = p.octets_lignes[ligne.octet + i];
+        }
     }
-    return lignes;
 }
 
 } // namespace
 
 programme_asm assemble(const std::string& source) {
     assemblage a;
-    std::vector<std::string> textes = coupe_lignes(source);
-    for (size_t i = 0; i < textes.size(); ++i)
-        a.programme.lignes.push_back(lit_ligne(textes[i], static_cast<int>(i) + 1));
+    if (source.size() > TAILLE_SOURCE_MAX) {
+        signale(a, 0, true, "source trop grande: plus de 16 Mio");
+        return std::move(a.programme);
+    }
+    a.programme.source = source;
     premiere_passe(a);
     seconde_passe(a);
-    construit_image(a);
-    // The machine starts every loaded program at address 0, whatever the file's base.
-    if (a.proprietaire.count(0) == 0)
-        signale(a, 0, false, "rien n'est place a l'adresse 0, ou le programme demarre");
+    if (a.arret) {
+        a.programme.diagnostics.push_back({0, true, "trop d'erreurs, arret"});
+        ++a.programme.nb_erreurs;
+    } else {
+        construit_image(a);
+        // The machine starts every loaded program at address 0, whatever the file's base.
+        if (a.placees.vide() || a.placees.premiere() != 0)
+            signale(a, 0, false, "rien n'est place a l'adresse 0, ou le programme demarre");
+    }
     std::stable_sort(a.programme.diagnostics.begin(), a.programme.diagnostics.end(),
                      [](const diagnostic_asm& x, const diagnostic_asm& y) {
                          return (x.ligne == 0 ? INT_MAX : x.ligne) <
                                 (y.ligne == 0 ? INT_MAX : y.ligne);
                      });
-    return a.programme;
+    return std::move(a.programme);
 }
 
 const symbole_asm* cherche_symbole(const programme_asm& programme, const std::string& nom) {
-    for (const symbole_asm& symbole : programme.symboles)
-        if (symbole.nom == nom) return &symbole;
-    return nullptr;
+    long trouve = programme.index.cherche(programme.symboles, nom);
+    return trouve < 0 ? nullptr : &programme.symboles[static_cast<size_t>(trouve)];
 }

@@ -3,13 +3,25 @@
 #include "interpreteur.h"
 #include "nombres.h"
 
+#include <vector>
+
 namespace {
 
 const char* const DIRECTIVES[] = {"ORG", "DB", "DW", "EQU"};
 
+// As strings, so that most words are told apart by their length alone: a large source asks
+// this for every name it defines.
+const std::vector<std::string>& libelles() {
+    static const std::vector<std::string> noms(internal_mac_interpreteur_libelle_instruction,
+                                               internal_mac_interpreteur_libelle_instruction +
+                                                   NB_INSTRUCTIONS);
+    return noms;
+}
+
 bool cherche_exact(const std::string& mot, int& instruction) {
+    const std::vector<std::string>& noms = libelles();
     for (int n = 0; n < NB_INSTRUCTIONS; ++n) {
-        if (mot == internal_mac_interpreteur_libelle_instruction[n]) {
+        if (mot == noms[static_cast<size_t>(n)]) {
             instruction = n;
             return true;
         }

@@ -43,6 +43,10 @@ bool lit_nombre(const std::string& texte, long& valeur) {
     if (i < texte.size() && texte[i] == '$') {
         base = 16;
         ++i;
+    } else if (i + 1 < texte.size() && texte[i] == '0' &&
+               (texte[i + 1] == 'x' || texte[i + 1] == 'X')) {
+        base = 16;
+        i += 2;
     }
     if (i == texte.size()) return false;
     long v = 0;

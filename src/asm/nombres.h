@@ -11,9 +11,10 @@ bool est_identificateur(const std::string& texte);
 // The text looks like a number (a digit, "-" or "$" first), whether or not it is well formed.
 bool commence_comme_nombre(const std::string& texte);
 
-// Reads the whole text as a decimal number ("-" then digits) or a hexadecimal one ("$" then
-// digits, "-" allowed before the "$"). False on anything else. A number too large for any field
-// of the machine reads as a value just outside every range, so that the range check rejects it.
+// Reads the whole text as a decimal number ("-" then digits) or a hexadecimal one ("$", "0x" or
+// "0X" then digits, "-" allowed before the prefix). False on anything else. A number too large for
+// any field of the machine reads as a value just outside every range, so that the range check
+// rejects it.
 bool lit_nombre(const std::string& texte, long& valeur);
 
 std::string majuscules(std::string texte);

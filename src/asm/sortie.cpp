@@ -1,7 +1,7 @@
 #include "sortie.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <string_view>
 
 namespace {
 
@@ -9,45 +9,80 @@ namespace {
 constexpr size_t OCTETS_PAR_RANGEE = 4;
 constexpr size_t TABULATION = 8;
 
-std::string hexa(const char* format, long valeur) {
-    char texte[16];
-    std::snprintf(texte, sizeof texte, format, static_cast<unsigned>(valeur & 0xFFFF));
-    return texte;
+// "%*x": lower-case hexadecimal, blanks in front. Written by hand: the listing of a large source
+// has millions of these.
+void ajoute_hexa(std::string& texte, long valeur, int largeur) {
+    char chiffres[4];
+    unsigned v = static_cast<unsigned>(valeur & 0xFFFF);
+    int n = 0;
+    do {
+        chiffres[n++] = "0123456789abcdef"[v & 0xF];
+        v >>= 4;
+    } while (v != 0);
+    if (largeur > n) texte.append(static_cast<size_t>(largeur - n), ' ');
+    while (n > 0) texte += chiffres[--n];
 }
 
 // Tabs of the source would not line up behind the columns of the listing.
-std::string sans_tabulations(const std::string& texte) {
-    std::string resultat;
-    for (char c : texte) {
+void ajoute_sans_tabulations(std::string& texte, std::string_view source) {
+    size_t colonne = 0;
+    for (char c : source) {
         if (c != '\t') {
-            resultat += c;
+            texte += c;
+            ++colonne;
             continue;
         }
-        do resultat += ' ';
-        while (resultat.size() % TABULATION != 0);
+        do {
+            texte += ' ';
+            ++colonne;
+        } while (colonne % TABULATION != 0);
     }
-    return resultat;
 }
 
-std::string rangee(const std::string& adresse, const std::vector<uint8_t>& octets, size_t debut,
-                   const std::string& source) {
-    std::string texte = adresse + "  ";
-    for (size_t i = debut; i < debut + OCTETS_PAR_RANGEE; ++i)
-        texte += i < octets.size() ? hexa("%2x ", octets[i]) : "   ";
-    texte += source;
-    while (!texte.empty() && texte.back() == ' ') texte.pop_back();
-    return texte + "\n";
+// adresse: the address column, 4 characters.
+void ajoute_rangee(std::string& texte, std::string_view adresse, const uint8_t* octets,
+                   size_t nb_octets, size_t debut, std::string_view source) {
+    size_t depart = texte.size();
+    texte += adresse;
+    texte += "  ";
+    for (size_t i = debut; i < debut + OCTETS_PAR_RANGEE; ++i) {
+        if (i < nb_octets) {
+            ajoute_hexa(texte, octets[i], 2);
+            texte += ' ';
+        } else {
+            texte += "   ";
+        }
+    }
+    ajoute_sans_tabulations(texte, source);
+    size_t dernier = texte.find_last_not_of(' ');
+    texte.resize(dernier == std::string::npos || dernier < depart ? depart : dernier + 1);
+    texte += '\n';
+}
+
+std::string hexa4(long valeur) {
+    std::string texte;
+    ajoute_hexa(texte, valeur, 4);
+    return texte;
 }
 
 // The address column: where the line's bytes or label go, the value of a constant, or nothing.
-std::string colonne_adresse(const programme_asm& programme, const ligne_source& ligne) {
-    if (!ligne.erreur.empty()) return "    ";
-    if (ligne.genre == LIGNE_EQU) {
-        const symbole_asm* constante = cherche_symbole(programme, ligne.etiquette);
-        return constante ? hexa("%4x", constante->valeur) : "    ";
-    }
-    if (ligne.octets.empty() && ligne.etiquette.empty() && ligne.genre != LIGNE_ORG) return "    ";
-    return hexa("%4x", ligne.adresse);
+std::string colonne_adresse(const programme_asm& programme, const ligne_asm& ligne) {
+    if (ligne.erreur) return "    ";
+    if (ligne.genre == LIGNE_EQU)
+        return ligne.symbole < 0
+                   ? "    "
+                   : hexa4(programme.symboles[static_cast<size_t>(ligne.symbole)].valeur);
+    if (ligne.nb_octets == 0 && ligne.symbole < 0 && ligne.genre != LIGNE_ORG) return "    ";
+    return hexa4(ligne.adresse);
+}
+
+void ajoute_ligne(std::string& texte, const programme_asm& programme, const ligne_asm& ligne,
+                  std::string_view source) {
+    const uint8_t* octets = programme.octets_lignes.data() + ligne.octet;
+    ajoute_rangee(texte, colonne_adresse(programme, ligne), octets, ligne.nb_octets, 0, source);
+    for (size_t debut = OCTETS_PAR_RANGEE; debut < ligne.nb_octets; debut += OCTETS_PAR_RANGEE)
+        ajoute_rangee(texte, hexa4(ligne.adresse + static_cast<long>(debut)), octets,
+                      ligne.nb_octets, debut, "");
 }
 
 } // namespace
@@ -63,21 +98,32 @@ std::vector<uint8_t> fichier_programme(const programme_asm& programme) {
     return fichier;
 }
 
+// Blank lines and comments have no entry in programme.lignes: they are taken from the source.
 std::string texte_listing(const programme_asm& programme) {
+    const std::string& source = programme.source;
     std::string texte;
-    for (const ligne_source& ligne : programme.lignes) {
-        texte += rangee(colonne_adresse(programme, ligne), ligne.octets, 0,
-                        sans_tabulations(ligne.texte));
-        for (size_t debut = OCTETS_PAR_RANGEE; debut < ligne.octets.size();
-             debut += OCTETS_PAR_RANGEE)
-            texte += rangee(hexa("%4x", ligne.adresse + static_cast<long>(debut)), ligne.octets,
-                            debut, "");
+    auto suivante = programme.lignes.begin();
+    int numero = 0;
+    for (size_t debut = 0; debut < source.size();) {
+        size_t fin = std::min(source.find('\n', debut), source.size());
+        ++numero;
+        size_t longueur = fin - debut;
+        if (longueur > 0 && source[fin - 1] == '\r') --longueur;
+        std::string_view ligne(source.data() + debut, longueur);
+        if (suivante != programme.lignes.end() && suivante->numero == numero)
+            ajoute_ligne(texte, programme, *suivante++, ligne);
+        else
+            ajoute_rangee(texte, "    ", nullptr, 0, 0, ligne);
+        debut = fin + 1;
     }
     if (programme.symboles.empty()) return texte;
     texte += "\nsymboles\n";
-    for (const symbole_asm& symbole : programme.symboles)
-        texte += hexa("%4x", symbole.valeur) +
-                 (symbole.etiquette ? "  etiquette " : "  constante ") + symbole.nom + "\n";
+    for (const symbole_asm& symbole : programme.symboles) {
+        ajoute_hexa(texte, symbole.valeur, 4);
+        texte += symbole.etiquette ? "  etiquette " : "  constante ";
+        texte += symbole.nom;
+        texte += '\n';
+    }
     return texte;
 }
 

@@ -1,13 +1,10 @@
 #include "memoire.h"
 
 #include "console.h"
+#include "fichier_ordinaire.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <vector>
 
 mem_64k::mem_64k() {
@@ -30,56 +27,7 @@ namespace {
 // The largest size a header can declare (a signed 16-bit number): nothing past it is ever read.
 constexpr size_t TAILLE_LUE_MAX = 32767;
 
-const char* const RAISON_INTROUVABLE = "fichier introuvable";
-const char* const RAISON_ACCES = "acces refuse";
-const char* const RAISON_DOSSIER = "c'est un dossier";
-const char* const RAISON_SPECIAL = "ce n'est pas un fichier ordinaire";
 const char* const RAISON_COURT = "fichier vide ou trop court";
-const char* const RAISON_LECTURE = "erreur de lecture";
-
-const char* raison_systeme(int erreur) {
-    switch (erreur) {
-    case ENOENT:
-    case ENOTDIR: return RAISON_INTROUVABLE;
-    case EACCES:
-    case EPERM: return RAISON_ACCES;
-    case EISDIR: return RAISON_DOSSIER;
-    default: return RAISON_LECTURE;
-    }
-}
-
-const char* raison_genre(const struct stat& etat) {
-    if (S_ISDIR(etat.st_mode)) return RAISON_DOSSIER;
-    if (!S_ISREG(etat.st_mode)) return RAISON_SPECIAL;
-    return nullptr;
-}
-
-// Reads what a load can use of a regular file into octets; the reason of a failure otherwise.
-// Only a regular file is ever read: a FIFO or a terminal would wait for a writer, a device may
-// never end. stat() spares opening a device at all; the open itself does not wait (O_NONBLOCK)
-// and fstat() then judges what was really opened, in case the path changed in between.
-const char* lit_fichier(const std::string& nom_fichier, std::vector<uint8_t>& octets) {
-    struct stat etat;
-    if (stat(nom_fichier.c_str(), &etat) != 0) return raison_systeme(errno);
-    if (const char* raison = raison_genre(etat)) return raison;
-    int fichier = open(nom_fichier.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (fichier < 0) return raison_systeme(errno);
-    const char* raison = fstat(fichier, &etat) != 0 ? RAISON_LECTURE : raison_genre(etat);
-    octets.resize(TAILLE_LUE_MAX);
-    size_t lus = 0;
-    while (raison == nullptr && lus < octets.size()) {
-        ssize_t n = read(fichier, octets.data() + lus, octets.size() - lus);
-        if (n > 0)
-            lus += static_cast<size_t>(n);
-        else if (n == 0)
-            break;
-        else if (errno != EINTR)
-            raison = RAISON_LECTURE;
-    }
-    close(fichier);
-    octets.resize(lus);
-    return raison;
-}
 
 int refuse(const char* raison, std::string& retour) {
     console_ligne("erreur sur fichier ");
@@ -117,7 +65,9 @@ int mem_64k::load_binaire(const std::string& nom_fichier, std::string& raison) {
     console_ligne("c'est parti ..");
     if (console_active()) console_ligne("lecture de \"" + nom_fichier + "\"");
     std::vector<uint8_t> octets;
-    if (const char* echec = lit_fichier(nom_fichier, octets)) return refuse(echec, raison);
+    bool complet;
+    if (const char* echec = lit_fichier_ordinaire(nom_fichier, TAILLE_LUE_MAX, octets, complet))
+        return refuse(echec, raison);
     return charge(*this, octets.data(), octets.size(), raison);
 }
 

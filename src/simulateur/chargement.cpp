@@ -59,7 +59,7 @@ void simulateur::recharge_programme() {
 }
 
 void simulateur::charge_chemin(const std::string& chemin) {
-    if (!(est_source(chemin) ? charge_source(chemin) : charge_binaire(chemin))) return;
+    if (!(est_nom_de_source(chemin) ? charge_source(chemin) : charge_binaire(chemin))) return;
     // Breakpoints belong to a program: they stay through a reload of the same file.
     std::string identite = identite_fichier(chemin);
     if (identite != programme_charge) session.arrets.reset();
@@ -81,10 +81,12 @@ bool simulateur::charge_binaire(const std::string& chemin) {
 
 bool simulateur::charge_source(const std::string& chemin) {
     console_ligne("assemblage de \"" + chemin + "\"");
-    source_assemblee source = assemble_source(chemin);
-    if (!source.lue) {
+    source_assemblee source;
+    std::string raison;
+    if (!assemble_source(chemin, source, raison)) {
         console_ligne("erreur sur fichier ");
-        fl_alert("Erreur: fichier source illisible\n%s", chemin.c_str());
+        console_ligne(raison);
+        fl_alert("Erreur: fichier source illisible\n%s\n%s", chemin.c_str(), raison.c_str());
         return false;
     }
     for (const std::string& ligne : source.diagnostics) console_ligne(ligne);
@@ -93,7 +95,6 @@ bool simulateur::charge_source(const std::string& chemin) {
         fl_alert("%s", texte_alerte_assemblage(source.erreurs).c_str());
         return false;
     }
-    std::string raison;
     if (!session.charge_octets(source.fichier, raison)) return false;
     // The load clears the labels: they come after it.
     session.etiquettes = source.etiquettes;

@@ -1,8 +1,7 @@
 #include "source.h"
 
-#include "assembleur.h"
+#include "fichier_ordinaire.h"
 #include "fichiers.h"
-#include "sortie.h"
 
 #include <filesystem>
 
@@ -12,27 +11,20 @@ constexpr size_t ERREURS_DANS_L_ALERTE = 10;
 
 } // namespace
 
-bool est_source(const std::string& chemin) {
-    size_t n = chemin.size();
-    return n >= 2 && chemin[n - 2] == '.' && (chemin[n - 1] == 's' || chemin[n - 1] == 'S');
-}
-
-source_assemblee assemble_source(const std::string& chemin) {
-    source_assemblee resultat;
-    std::string texte;
-    if (!lit_fichier(chemin, texte)) return resultat;
-    resultat.lue = true;
-    programme_asm programme = assemble(texte);
-    std::string nom = std::filesystem::path(chemin).filename().string();
-    for (const diagnostic_asm& d : programme.diagnostics) {
-        resultat.diagnostics.push_back(texte_diagnostic(nom, d));
-        if (d.erreur) resultat.erreurs.push_back(resultat.diagnostics.back());
+bool assemble_source(const std::string& chemin, source_assemblee& source, std::string& raison) {
+    std::vector<uint8_t> octets;
+    bool complet;
+    if (const char* echec = lit_fichier_ordinaire(chemin, TAILLE_ENTREE_MAX, octets, complet)) {
+        raison = echec;
+        return false;
     }
-    if (programme.nb_erreurs > 0) return resultat;
-    resultat.fichier = fichier_programme(programme);
-    for (const symbole_asm& s : programme.symboles)
-        if (s.etiquette) resultat.etiquettes[s.nom] = static_cast<uint16_t>(s.valeur);
-    return resultat;
+    if (!complet) {
+        raison = "trop grand (plus de 16 Mio)";
+        return false;
+    }
+    std::string texte(octets.begin(), octets.end());
+    source = assemble_en_programme(texte, std::filesystem::path(chemin).filename().string());
+    return true;
 }
 
 std::string texte_alerte_assemblage(const std::vector<std::string>& erreurs) {

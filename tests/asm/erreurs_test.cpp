@@ -46,7 +46,13 @@ TEST(Erreurs, ChaqueMessageAvecSaLigne) {
         {"LOAD 12x", {{1, "nombre mal forme: 12x"}}},
         {"LOAD $", {{1, "nombre mal forme: $"}}},
         {"LOAD $G1", {{1, "nombre mal forme: $G1"}}},
-        {"LOAD 0x10", {{1, "nombre mal forme: 0x10"}}},
+        {"LOAD 0x", {{1, "nombre mal forme: 0x"}}},
+        {"LOAD 0xG1", {{1, "nombre mal forme: 0xG1"}}},
+        {"LOAD 0x-5", {{1, "nombre mal forme: 0x-5"}}},
+        {"LOAD $0x10", {{1, "nombre mal forme: $0x10"}}},
+        {"LOAD 0$10", {{1, "nombre mal forme: 0$10"}}},
+        {"LOAD 00x10", {{1, "nombre mal forme: 00x10"}}},
+        {"LOAD x10", {{1, "etiquette non definie: x10"}}},
         {"LOAD --5", {{1, "nombre mal forme: --5"}}},
         {"LOAD -", {{1, "nombre mal forme: -"}}},
         {"LOAD $-5", {{1, "nombre mal forme: $-5"}}},
@@ -57,6 +63,7 @@ TEST(Erreurs, ChaqueMessageAvecSaLigne) {
         {"LOADI 256", {{1, "operande du mode immediat hors limites: 256 (de -128 a 255)"}}},
         {"LOADI -129", {{1, "operande du mode immediat hors limites: -129 (de -128 a 255)"}}},
         {"LOADI $100", {{1, "operande du mode immediat hors limites: $100 (de -128 a 255)"}}},
+        {"LOADI 0x100", {{1, "operande du mode immediat hors limites: 0x100 (de -128 a 255)"}}},
         {"N EQU 300\n ADDI N",
          {{2, "operande du mode immediat hors limites: N = 300 (de -128 a 255)"}}},
         {" DB table\n ORG $100\ntable: NOP",
@@ -108,6 +115,53 @@ TEST(Erreurs, ChaqueMessageAvecSaLigne) {
         programme_asm programme = assemble(c.source);
         EXPECT_EQ(texte(erreurs_de(programme)), texte(c.erreurs));
         EXPECT_EQ(programme.nb_erreurs, static_cast<int>(c.erreurs.size()));
+    }
+}
+
+std::string liste_de_zeros(int nombre) {
+    std::string liste = "0";
+    for (int i = 1; i < nombre; ++i) liste += ", 0";
+    return liste;
+}
+
+// A line refused for overlapping places none of its bytes: the image holds only what the other
+// lines placed, wherever the refused line starts and however long it is.
+TEST(Erreurs, UneLigneQuiChevaucheNePlaceRien) {
+    struct cas_chevauchement {
+        const char* nom;
+        std::string source;
+        std::string erreur;
+        uint16_t base;
+        std::vector<uint8_t> octets;
+    };
+    const cas_chevauchement cas[] = {
+        {"mot sur le dernier octet",
+         "ORG 0\ndebut: DB 1\nORG 0\nDW $4142\n",
+         "4: chevauchement avec la ligne 2 a l'adresse $0000\n",
+         0,
+         {0x01}},
+        {"mot qui commence avant l'image",
+         "ORG 1\nDB 1\nORG 0\nDW $FFFF\n",
+         "4: chevauchement avec la ligne 2 a l'adresse $0001\n",
+         1,
+         {0x01}},
+        {"instruction au milieu",
+         " ORG 0\n DB 1, 2, 3\n ORG 2\n LOAD $4142",
+         "4: chevauchement avec la ligne 2 a l'adresse $0002\n",
+         0,
+         {0x01, 0x02, 0x03}},
+        {"longue ligne avant et apres l'image",
+         " ORG 10\n DB 7\n ORG 0\n DB " + liste_de_zeros(100),
+         "4: chevauchement avec la ligne 2 a l'adresse $000A\n",
+         10,
+         {0x07}},
+    };
+    for (const cas_chevauchement& c : cas) {
+        SCOPED_TRACE(c.nom);
+        programme_asm programme = assemble(c.source);
+        EXPECT_EQ(texte(erreurs_de(programme)), c.erreur);
+        EXPECT_EQ(programme.base, c.base);
+        EXPECT_EQ(hexa(programme.octets), hexa(c.octets));
     }
 }
 

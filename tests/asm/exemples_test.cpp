@@ -30,7 +30,9 @@ const registres DEPARTS[] = {{0xA5, 0x1234, 0x0F}, {0xFF, 0xFFFF, 0x0B}};
 
 std::string source_de(const std::string& nom) {
     std::string texte;
-    lit_fichier(std::string(EXEMPLES_SOURCES) + "/" + nom + ".s", texte);
+    std::string raison;
+    EXPECT_TRUE(lit_entree(std::string(EXEMPLES_SOURCES) + "/" + nom + ".s", texte, raison))
+        << raison;
     return texte;
 }
 
@@ -100,7 +102,10 @@ TEST_F(ExempleTest, LeFichierConstruitEstCeluiDeLaSource) {
         EXPECT_EQ(texte_diagnostics(p), "");
         EXPECT_EQ(p.base, 0);
         std::string construit;
-        ASSERT_TRUE(lit_fichier(std::string(EXEMPLES_BINAIRES) + "/" + nom + ".bin", construit));
+        std::string raison;
+        ASSERT_TRUE(
+            lit_entree(std::string(EXEMPLES_BINAIRES) + "/" + nom + ".bin", construit, raison))
+            << raison;
         std::vector<uint8_t> attendu = fichier_programme(p);
         EXPECT_EQ(construit, std::string(attendu.begin(), attendu.end()));
     }

@@ -1,79 +1,14 @@
-// quorvel-asm run as a user runs it: exit status, the two streams, and the files left behind.
+// quorvel-asm run as a user runs it: its options, exit statuses, streams and files.
 #include "assembleur.h"
+#include "commande.h"
 #include "outils.h"
 #include "sortie.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <fcntl.h>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-#include <sys/wait.h>
-#include <unistd.h>
-
-namespace fs = std::filesystem;
-
 namespace {
 
-const char* const USAGE = "usage: quorvel-asm SOURCE.s [-o PROGRAMME.bin] [-l LISTING.txt]\n";
-
-struct resultat {
-    int code;
-    std::string sortie;
-    std::string erreurs;
-};
-
-std::string lit(const fs::path& chemin) {
-    std::ifstream entree(chemin, std::ios::binary);
-    std::ostringstream texte;
-    texte << entree.rdbuf();
-    return texte.str();
-}
-
-void ecrit(const fs::path& chemin, const std::string& contenu) {
-    std::ofstream(chemin, std::ios::binary) << contenu;
-}
-
-// Runs the assembler in dossier, without a shell, its two streams into files.
-resultat lance(const fs::path& dossier, const std::vector<std::string>& arguments) {
-    fs::path sortie = dossier.parent_path() / (dossier.filename().string() + ".out");
-    fs::path erreurs = dossier.parent_path() / (dossier.filename().string() + ".err");
-    pid_t pid = fork();
-    if (pid == 0) {
-        if (chdir(dossier.c_str()) != 0) _exit(127);
-        int s = open(sortie.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        int e = open(erreurs.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        dup2(s, 1);
-        dup2(e, 2);
-        std::vector<char*> argv = {const_cast<char*>(QUORVEL_ASM)};
-        for (const std::string& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
-        execv(QUORVEL_ASM, argv.data());
-        _exit(127);
-    }
-    int statut = 0;
-    waitpid(pid, &statut, 0);
-    resultat r = {WIFEXITED(statut) ? WEXITSTATUS(statut) : -1, lit(sortie), lit(erreurs)};
-    fs::remove(sortie);
-    fs::remove(erreurs);
-    return r;
-}
-
-std::vector<std::string> contenu_du_dossier(const fs::path& dossier) {
-    std::vector<std::string> noms;
-    for (const auto& entree : fs::directory_iterator(dossier))
-        noms.push_back(entree.path().filename().string());
-    std::sort(noms.begin(), noms.end());
-    return noms;
-}
-
-std::string liste(const std::vector<std::string>& noms) {
-    std::string texte;
-    for (const std::string& n : noms) texte += n + " ";
-    return texte;
-}
+const char* const AIDE = "Pour l'aide: quorvel-asm --help\n";
 
 struct cas_commande {
     const char* nom;
@@ -138,7 +73,7 @@ const cas_commande CAS[] = {
      nullptr,
      {"absent.s", "-o", "p.bin"},
      1,
-     "quorvel-asm: impossible de lire absent.s\n",
+     "quorvel-asm: impossible de lire absent.s: fichier introuvable\n",
      "",
      {}},
     {"source qui est un dossier",
@@ -146,7 +81,7 @@ const cas_commande CAS[] = {
      nullptr,
      {".", "-o", "p.bin"},
      1,
-     "quorvel-asm: impossible de lire .\n",
+     "quorvel-asm: impossible de lire .: c'est un dossier\n",
      "",
      {}},
     {"dossier de sortie absent",
@@ -154,7 +89,7 @@ const cas_commande CAS[] = {
      nullptr,
      {"prog.s", "-o", "absent/p.bin"},
      1,
-     "quorvel-asm: impossible d'ecrire absent/p.bin: No such file or directory\n",
+     "quorvel-asm: impossible d'ecrire absent/p.bin: dossier introuvable\n",
      "",
      {"prog.s"}},
     {"listing impossible: le programme non plus",
@@ -162,20 +97,72 @@ const cas_commande CAS[] = {
      "ancien",
      {"prog.s", "-o", "p.bin", "-l", "absent/p.lst"},
      1,
-     "quorvel-asm: impossible d'ecrire absent/p.lst: No such file or directory\n",
+     "quorvel-asm: impossible d'ecrire absent/p.lst: dossier introuvable\n",
      "",
      {"p.bin", "prog.s"}},
-    {"sans argument", "NOP", nullptr, {}, 2, USAGE, "", {"prog.s"}},
-    {"-o sans valeur", "NOP", nullptr, {"prog.s", "-o"}, 2, USAGE, "", {"prog.s"}},
-    {"deux sources", "NOP", nullptr, {"prog.s", "autre.s"}, 2, USAGE, "", {"prog.s"}},
-    {"option inconnue", "NOP", nullptr, {"prog.s", "-x"}, 2, USAGE, "", {"prog.s"}},
-    {"aide",
+    {"sans argument",
      "NOP",
      nullptr,
-     {"--help"},
+     {},
+     2,
+     std::string("quorvel-asm: argument obligatoire manquant: SOURCE\n") + AIDE,
+     "",
+     {"prog.s"}},
+    {"-o sans valeur",
+     "NOP",
+     nullptr,
+     {"prog.s", "-o"},
+     2,
+     std::string("quorvel-asm: valeur manquante apres -o\n") + AIDE,
+     "",
+     {"prog.s"}},
+    {"deux sources",
+     "NOP",
+     nullptr,
+     {"prog.s", "autre.s"},
+     2,
+     std::string("quorvel-asm: argument inattendu: autre.s\n") + AIDE,
+     "",
+     {"prog.s"}},
+    {"option inconnue",
+     "NOP",
+     nullptr,
+     {"prog.s", "-x"},
+     2,
+     std::string("quorvel-asm: option inconnue: -x\n") + AIDE,
+     "",
+     {"prog.s"}},
+    {"option longue inconnue",
+     "NOP",
+     nullptr,
+     {"--sortie=p.bin", "prog.s"},
+     2,
+     std::string("quorvel-asm: option inconnue: --sortie=p.bin\n") + AIDE,
+     "",
+     {"prog.s"}},
+    {"-o deux fois: le dernier compte",
+     "NOP",
+     nullptr,
+     {"prog.s", "-o", "a.bin", "-o", "p.bin"},
      0,
      "",
-     std::string(USAGE) + "Assemble SOURCE.s en un fichier binaire pour le simulateur quorvel.\n",
+     "",
+     {"p.bin", "prog.s"}},
+    {"version",
+     "NOP",
+     nullptr,
+     {"--version"},
+     0,
+     "",
+     "quorvel-asm " QUORVEL_VERSION "\n",
+     {"prog.s"}},
+    {"version avant tout le reste",
+     "NOP",
+     nullptr,
+     {"prog.s", "-x", "--version"},
+     0,
+     "",
+     "quorvel-asm " QUORVEL_VERSION "\n",
      {"prog.s"}},
 };
 
@@ -189,9 +176,7 @@ std::string sortie_attendue(const std::string& source, const std::string& nom) {
 TEST(LigneDeCommande, CodesFluxEtFichiers) {
     for (const cas_commande& c : CAS) {
         SCOPED_TRACE(c.nom);
-        std::string modele = testing::TempDir() + "quorvel_asm_XXXXXX";
-        ASSERT_NE(mkdtemp(modele.data()), nullptr);
-        fs::path dossier = modele;
+        fs::path dossier = dossier_temporaire();
         if (c.source) ecrit(dossier / "prog.s", c.source);
         if (c.ancien) ecrit(dossier / "p.bin", c.ancien);
 
@@ -212,3 +197,23 @@ TEST(LigneDeCommande, CodesFluxEtFichiers) {
 }
 
 } // namespace
+
+// The help goes to standard output, in French, and names every option.
+TEST(LigneDeCommande, Aide) {
+    fs::path dossier = dossier_temporaire();
+    for (const char* option : {"--help", "-h"}) {
+        SCOPED_TRACE(option);
+        resultat r = lance(dossier, {"prog.s", option});
+        EXPECT_EQ(r.code, 0);
+        EXPECT_EQ(r.erreurs, "");
+        EXPECT_EQ(r.sortie.rfind("Assemble une source en un fichier programme", 0), 0u) << r.sortie;
+        for (const char* texte :
+             {"Utilisation: quorvel-asm [OPTIONS] SOURCE\n", "\n  -o PROGRAMME.bin ",
+              "\n  -l LISTING.txt ", "\n  --version ", "\n  -h,--help ", "entree standard"})
+            EXPECT_NE(r.sortie.find(texte), std::string::npos) << texte;
+        for (const char* anglais : {"Usage", "Positionals", "REQUIRED", "Print", "TEXT"})
+            EXPECT_EQ(r.sortie.find(anglais), std::string::npos) << anglais;
+    }
+    EXPECT_EQ(liste(contenu_du_dossier(dossier)), "");
+    fs::remove_all(dossier);
+}

@@ -139,12 +139,19 @@ TEST(LigneCommande, FichiersIllisibles) {
         std::string message;
     };
     const cas_fichier cas[] = {
-        {"programme absent", {"absent.bin"}, "quorvel-run: impossible de lire absent.bin\n"},
-        {"source absente", {"absent.s"}, "quorvel-run: impossible de lire absent.s\n"},
-        {"un dossier", {"."}, "quorvel-run: impossible de lire .\n"},
+        {"programme absent",
+         {"absent.bin"},
+         "quorvel-run: impossible de lire absent.bin: fichier introuvable\n"},
+        {"source absente",
+         {"absent.s"},
+         "quorvel-run: impossible de lire absent.s: fichier introuvable\n"},
+        {"un dossier", {"."}, "quorvel-run: impossible de lire .: c'est un dossier\n"},
+        {"programme vide",
+         {"/dev/null"},
+         "quorvel-run: impossible de charger /dev/null: fichier vide ou trop court\n"},
         {"exercice absent",
          {"--cas", "absent.toml", "x.s"},
-         "quorvel-run: impossible de lire absent.toml\n"},
+         "quorvel-run: impossible de lire absent.toml: fichier introuvable\n"},
     };
     for (const cas_fichier& c : cas) {
         SCOPED_TRACE(c.nom);

@@ -195,8 +195,8 @@ TEST(Notation, StatutsDeSortie) {
     // An unreadable submission: named, status 1, nothing graded.
     r = lance_run({"--cas", "somme.toml", "juste.s", "absente.s", "absente.bin"}, "", COPIES);
     EXPECT_EQ(r.statut, 1);
-    EXPECT_EQ(r.erreurs, "quorvel-run: impossible de lire absente.s\n"
-                         "quorvel-run: impossible de lire absente.bin\n");
+    EXPECT_EQ(r.erreurs, "quorvel-run: impossible de lire absente.s: fichier introuvable\n"
+                         "quorvel-run: impossible de lire absente.bin: fichier introuvable\n");
     EXPECT_EQ(r.sortie, "");
     // A report that cannot be written: told, status 1, the text report still on standard output
     // and the other report written all the same.
@@ -206,7 +206,7 @@ TEST(Notation, StatutsDeSortie) {
         COPIES);
     EXPECT_EQ(r.statut, 1);
     EXPECT_EQ(r.erreurs,
-              "quorvel-run: impossible d'ecrire /inexistant/n.csv: No such file or directory\n");
+              "quorvel-run: impossible d'ecrire /inexistant/n.csv: dossier introuvable\n");
     EXPECT_EQ(lignes_de(r.sortie)[1], "juste.s: 4/4");
     EXPECT_EQ(lignes_de(relit("junit", d.lit("r.xml")))[0], "testsuites tests=3 failures=0");
 }

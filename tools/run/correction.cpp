@@ -5,6 +5,7 @@
 #include "notation.h"
 #include "rapport_notes.h"
 #include "sortie_run.h"
+#include "sorties_fichiers.h"
 
 #include <algorithm>
 #include <atomic>
@@ -67,12 +68,14 @@ std::vector<resultat_copie> note_toutes(const exercice& e, const copies_lues& co
     return resultats;
 }
 
+// Replaced whole or left as it was, as quorvel-asm does with its outputs.
 bool ecrit_fichier(const std::string& chemin, const std::string& contenu) {
-    fichier_prepare fichier;
+    std::vector<sortie_fichier> sorties(1);
+    sorties[0].chemin = chemin;
+    sorties[0].contenu = contenu;
     std::string erreur;
-    if (prepare_fichier(chemin, contenu, fichier, erreur) && installe_fichier(fichier, erreur))
-        return true;
-    signale({"quorvel-run: impossible d'ecrire " + chemin + ": " + erreur}, SORTIE_ECHEC);
+    if (prepare_sorties(sorties, erreur) && installe_sorties(sorties, erreur)) return true;
+    signale({"quorvel-run: impossible d'ecrire " + erreur}, SORTIE_ECHEC);
     return false;
 }
 
@@ -80,9 +83,9 @@ bool ecrit_fichier(const std::string& chemin, const std::string& contenu) {
 
 int corrige(const options_run& o) {
     console_vers_rien(); // set once, before any worker starts: nothing shared is written
-    std::string texte;
-    if (!lit_fichier(o.cas, texte))
-        return signale({"quorvel-run: impossible de lire " + o.cas}, SORTIE_ECHEC);
+    std::string texte, raison;
+    if (!lit_entree(o.cas, texte, raison))
+        return signale({"quorvel-run: impossible de lire " + o.cas + ": " + raison}, SORTIE_ECHEC);
     exercice e;
     std::vector<std::string> erreurs;
     if (!lit_exercice(texte, o.cas, e, erreurs)) return signale(erreurs, SORTIE_USAGE);
@@ -90,9 +93,9 @@ int corrige(const options_run& o) {
     copies_lues copies;
     for (const std::string& chemin : o.fichiers) {
         programme_lu p;
-        lecture_programme lecture = lit_programme(chemin, true, p);
+        lecture_programme lecture = lit_programme(chemin, p);
         if (lecture == PROGRAMME_ILLISIBLE)
-            erreurs.push_back("quorvel-run: impossible de lire " + chemin);
+            erreurs.push_back("quorvel-run: impossible de lire " + chemin + ": " + p.raison);
         copies.programmes.push_back(p);
         copies.lectures.push_back(lecture);
     }

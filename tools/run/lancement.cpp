@@ -48,15 +48,17 @@ int ouvre_trace(const options_run& o) {
 int lance(const options_run& o) {
     if (!o.console) console_vers_rien();
     programme_lu p;
-    lecture_programme lecture = lit_programme(o.fichiers[0], false, p);
-    if (lecture == PROGRAMME_ILLISIBLE) return echec("impossible de lire " + p.chemin);
+    lecture_programme lecture = lit_programme(o.fichiers[0], p);
+    if (lecture == PROGRAMME_ILLISIBLE)
+        return echec("impossible de lire " + p.chemin + ": " + p.raison);
     std::string diagnostics;
     for (const std::string& ligne : p.diagnostics) diagnostics += ligne + "\n";
     ecrit_sortie(2, diagnostics);
     if (lecture == PROGRAMME_ERRONE) return SORTIE_ECHEC;
 
     std::unique_ptr<machine> m = std::make_unique<machine>();
-    if (!charge_programme(*m, p)) return echec("impossible de lire " + p.chemin);
+    if (!charge_programme(*m, p))
+        return echec("impossible de charger " + p.chemin + ": fichier vide ou trop court");
     deroulement_run deroulement = o.deroulement;
     std::string erreur;
     if (!resout_arrets(o, p, deroulement, erreur)) return erreur_usage(erreur);

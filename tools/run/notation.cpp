@@ -139,8 +139,7 @@ resultat_copie note_copie(const exercice& e, const programme_lu& copie, lecture_
     r.chemin = copie.chemin;
     if (lecture == PROGRAMME_ERRONE) {
         r.assemblee = false;
-        for (size_t i = 0; i < copie.diagnostics.size(); ++i)
-            if (copie.erreurs[i]) r.diagnostics.push_back(copie.diagnostics[i]);
+        r.diagnostics = copie.erreurs;
         r.cas.resize(e.cas.size());
         for (resultat_cas& c : r.cas) c.reussi = false;
         return r;

@@ -1,23 +1,9 @@
 #include "programme.h"
 
-#include "assembleur.h"
 #include "fichiers.h"
-#include "sortie.h"
-
-#include <iostream>
-#include <iterator>
+#include "programme_source.h"
 
 namespace {
-
-bool se_termine_par(const std::string& texte, const std::string& fin) {
-    return texte.size() >= fin.size() &&
-           texte.compare(texte.size() - fin.size(), fin.size(), fin) == 0;
-}
-
-bool lit_entree_standard(std::string& contenu) {
-    contenu.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
-    return !std::cin.bad();
-}
 
 bool est_texte(const std::string& contenu) {
     for (char c : contenu) {
@@ -29,52 +15,33 @@ bool est_texte(const std::string& contenu) {
     return true;
 }
 
-void assemble_source(const std::string& texte, programme_lu& programme) {
-    programme_asm p = assemble(texte);
-    for (const diagnostic_asm& d : p.diagnostics) {
-        programme.diagnostics.push_back(texte_diagnostic(programme.chemin, d));
-        programme.erreurs.push_back(d.erreur);
-    }
-    if (p.nb_erreurs > 0) return;
-    programme.octets = fichier_programme(p);
-    programme.octets_lus = true;
-    for (const symbole_asm& s : p.symboles)
-        if (s.etiquette) programme.etiquettes[s.nom] = static_cast<uint16_t>(s.valeur);
-}
-
 } // namespace
 
 bool est_source(const std::string& chemin, const std::string& contenu) {
     if (chemin == "-") return est_texte(contenu);
-    return se_termine_par(chemin, ".s");
+    return est_nom_de_source(chemin);
 }
 
-lecture_programme lit_programme(const std::string& chemin, bool lit_binaire,
-                                programme_lu& programme) {
+lecture_programme lit_programme(const std::string& chemin, programme_lu& programme) {
     programme = programme_lu();
     programme.chemin = chemin;
     std::string contenu;
-    bool entree = chemin == "-";
-    programme.source = est_source(chemin, "");
-    if (entree || programme.source || lit_binaire) {
-        if (!(entree ? lit_entree_standard(contenu) : lit_fichier(chemin, contenu)))
-            return PROGRAMME_ILLISIBLE;
-        programme.source = est_source(chemin, contenu);
-    }
+    if (!lit_entree(chemin, contenu, programme.raison)) return PROGRAMME_ILLISIBLE;
+    programme.source = est_source(chemin, contenu);
     if (programme.source) {
-        assemble_source(contenu, programme);
-        return programme.octets_lus ? PROGRAMME_LU : PROGRAMME_ERRONE;
+        source_assemblee source = assemble_en_programme(contenu, chemin);
+        programme.diagnostics = source.diagnostics;
+        programme.erreurs = source.erreurs;
+        programme.octets = source.fichier;
+        programme.etiquettes = source.etiquettes;
+        return programme.octets.empty() ? PROGRAMME_ERRONE : PROGRAMME_LU;
     }
-    if (entree || lit_binaire) {
-        programme.octets.assign(contenu.begin(), contenu.end());
-        programme.octets_lus = true;
-    }
+    programme.octets.assign(contenu.begin(), contenu.end());
     return PROGRAMME_LU;
 }
 
 int charge_programme(machine& m, const programme_lu& programme) {
-    int charge = programme.octets_lus ? m.charge_octets(programme.octets)
-                                      : m.charge_fichier(programme.chemin);
+    int charge = m.charge_octets(programme.octets);
     if (charge) m.etiquettes = programme.etiquettes;
     return charge;
 }

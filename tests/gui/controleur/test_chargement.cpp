@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -101,7 +102,7 @@ const cas_source cas_sources[] = {
      nullptr,
      "",
      false,
-     {"assemblage de \"@\"", "erreur sur fichier "},
+     {"assemblage de \"@\"", "erreur sur fichier ", "fichier introuvable"},
      {"@"}},
     {"un nom en .s.bin est un fichier binaire",
      "prog.s.bin",
@@ -249,7 +250,7 @@ TEST(LigneDeCommande, LaPremierePasseOuvreLeProgramme) {
         std::string chemin = dossier.chemin(c.charge);
         EXPECT_TRUE(programme_en_memoire(*sim));
         EXPECT_EQ(compte(l, "depart: 0"), 1);
-        EXPECT_EQ(compte(l, est_source(chemin) ? "assemblage de \"" + chemin + "\""
+        EXPECT_EQ(compte(l, est_nom_de_source(chemin) ? "assemblage de \"" + chemin + "\""
                                                : "lecture de \"" + chemin + "\""),
                   1);
         EXPECT_EQ(sim->dernier_programme, chemin) << "what Ctrl+R loads";
@@ -276,6 +277,38 @@ TEST(LigneDeCommande, ProgrammeAbsent) {
               std::string::npos);
     EXPECT_EQ(compte(l, "erreur sur fichier "), 1);
     EXPECT_EQ(sim->encore, 1) << "the window stays";
+}
+
+} // namespace
+
+namespace {
+
+// A source is read like a program file: a regular file only, never waiting, at most 16 MiB.
+TEST(Sources, SourcesRefuseesSansAttendre) {
+    dossier_temporaire d;
+    std::string tube = d.chemin("tube.s");
+    ASSERT_EQ(mkfifo(tube.c_str(), 0644), 0);
+    std::string dossier = d.chemin("dossier.s");
+    ASSERT_EQ(mkdir(dossier.c_str(), 0755), 0);
+    std::string gros = d.chemin("gros.s");
+    ASSERT_EQ(truncate(d.ecrit("gros.s", "").c_str(), 16 * 1024 * 1024 + 1), 0);
+    struct cas_refus {
+        std::string chemin;
+        const char* raison;
+    };
+    const cas_refus cas[] = {
+        {tube, "ce n'est pas un fichier ordinaire"},
+        {dossier, "c'est un dossier"},
+        {d.chemin("absent.s"), "fichier introuvable"},
+        {gros, "trop grand (plus de 16 Mio)"},
+    };
+    for (const cas_refus& c : cas) {
+        SCOPED_TRACE(c.chemin);
+        source_assemblee source;
+        std::string raison;
+        EXPECT_FALSE(assemble_source(c.chemin, source, raison));
+        EXPECT_EQ(raison, c.raison);
+    }
 }
 
 } // namespace

@@ -160,7 +160,7 @@ TEST(SansFenetre, MemeEtatQueLaFenetre) {
         ASSERT_NE(mkdtemp(modele), nullptr);
         std::filesystem::path dossier = modele;
         programme_lu p;
-        ASSERT_EQ(lit_programme(chemin_source(c, dossier), true, p), PROGRAMME_LU);
+        ASSERT_EQ(lit_programme(chemin_source(c, dossier), p), PROGRAMME_LU);
         std::string binaire = (dossier / "prog.bin").string();
         std::ofstream(binaire, std::ios::binary)
             .write(reinterpret_cast<const char*>(p.octets.data()),
