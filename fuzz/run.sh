@@ -14,15 +14,17 @@ cmake -S . -B "$build" -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
 cmake --build "$build" -j2
 
 # Seeds: the example program file, the benchmark's loop with registers in front, the example
-# sources, and the loop's bytes at address 0 for the round trip. A target without seeds of its
+# sources and case files, and the loop's bytes at address 0 for the round trip. A target without seeds of its
 # own starts from an empty corpus.
 corpus="$build/corpus"
-mkdir -p "$corpus/chargeur" "$corpus/execution" "$corpus/assembleur" "$corpus/aller_retour"
+mkdir -p "$corpus/chargeur" "$corpus/execution" "$corpus/assembleur" "$corpus/aller_retour" \
+    "$corpus/cas"
 printf '\x00\x07\x01\x00\x11\x22\x33' >"$corpus/chargeur/exemple"
 boucle='\x01\x01\x26\x20\x00\x06\x20\x00\x27\x00\x10\x2d\x00\x52\x00\x03\x7a\xff\xf0'
 printf "\\x00\\x00\\x00\\x00\\x00\\x00$boucle" >"$corpus/execution/boucle"
 printf "\\x00\\x00$boucle" >"$corpus/aller_retour/boucle"
 cp examples/*.s "$corpus/assembleur/"
+cp examples/*.toml "$corpus/cas/"
 
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
