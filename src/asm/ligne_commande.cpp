@@ -23,7 +23,8 @@ const traduction TRADUCTIONS[] = {
     {"Expected at least ([0-9]+) arguments to (.+), got ([0-9]+)",
      "$2 attend au moins $1 valeur(s), recu $3"},
     {"(.+): too many inputs for a flag", "$1 ne prend pas de valeur"},
-    {"(.+) was given a disallowed flag override", "$1 ne prend pas de valeur"},
+    // This message names a flag without its dashes; the tools' flags are all long ones.
+    {"(.+) was given a disallowed flag override", "--$1 ne prend pas de valeur"},
     {"(.+): Should be true/false or a number", "$1: vrai, faux ou un nombre attendu"},
     {"Could not convert: (.+) = (.*)", "valeur invalide pour $1: $2"},
     {"The value (.*) is not an allowed value for (.+)", "valeur non permise pour $2: $1"},

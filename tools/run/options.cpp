@@ -1,6 +1,6 @@
 #include "options.h"
 
-#include "cli11_francais.h"
+#include "ligne_commande.h"
 #include "sortie_run.h"
 #include "valeurs_options.h"
 
@@ -173,7 +173,7 @@ int lit_options(int argc, char** argv, options_run& o) {
         ecrit_sortie(1, std::string(version.what()) + "\n");
         return 0;
     } catch (const CLI::ParseError& erreur) {
-        return erreur_usage(message_cli11(erreur));
+        return erreur_usage(message_francais(erreur, app));
     }
     o.correction = app.count("--cas") > 0;
     std::string erreur;

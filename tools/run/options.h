@@ -6,10 +6,11 @@
 #include "etat_final.h"
 #include "reglages.h"
 
+#include "ligne_commande.h"
+
 #include <string>
 #include <vector>
 
-constexpr int SORTIE_USAGE = 2;
 constexpr int CONTINUE = -1;
 
 struct options_run {
