@@ -12,12 +12,11 @@ void simulateur::va_a_adresse() {
     const char* texte = fl_input("Adresse a montrer dans le dump ($hexa, decimal ou etiquette) :");
     if (!texte || !*texte) return; // cancelled, or nothing typed
     uint16_t adresse;
-    if (!lit_adresse(texte, session.etiquettes, adresse)) {
-        std::string message = std::string("\"") + texte +
-                              "\" n'est ni une adresse (0 a 65535, $0 a $FFFF) ni une etiquette "
-                              "du programme";
-        console_ligne(message);
-        fl_alert("%s", message.c_str());
+    std::string erreur;
+    if (!lit_adresse(texte, session.etiquettes, adresse, erreur)) {
+        erreur = "aller a: " + erreur;
+        console_ligne(erreur);
+        fl_alert("%s", erreur.c_str());
         return;
     }
     // The dump starts at the line that holds the address, or shows the last page.

@@ -1,5 +1,6 @@
 // Debugging in the window: step back, breakpoints and the speed of run mode. The history and the
 // stop addresses belong to the machine session; this is only how the window reaches them.
+#include "adresses.h"
 #include "console.h"
 #include "interface2.h"
 #include "nombres.h"
@@ -66,7 +67,8 @@ void simulateur::point_a_adresse(const char* texte) {
     if (reponse.empty()) return;
     uint16_t adresse;
     std::string erreur;
-    if (!lit_adresse_point(reponse, session, adresse, erreur)) {
+    if (!lit_adresse(reponse, session.etiquettes, adresse, erreur)) {
+        erreur = "point d'arret: " + erreur;
         console_ligne(erreur);
         fl_alert("%s", erreur.c_str());
         return;
@@ -111,33 +113,5 @@ bool simulateur::pas_a_faire(Fl_Widget* obj) {
     double maintenant = cadence::horloge();
     if (!bouton && cadence_pas.reste(maintenant) > 0) return false;
     cadence_pas.note_pas(maintenant);
-    return true;
-}
-
-bool lit_adresse_point(const std::string& texte, const machine& session, uint16_t& adresse,
-                       std::string& erreur) {
-    std::string t = sans_blancs(texte);
-    // The assembler's reader takes "$" for hexadecimal; "0x" is what C has taught many students.
-    std::string nombre = t;
-    if (t.size() > 2 && t[0] == '0' && (t[1] == 'x' || t[1] == 'X')) nombre = "$" + t.substr(2);
-    if (commence_comme_nombre(nombre)) {
-        long valeur;
-        if (!lit_nombre(nombre, valeur)) {
-            erreur = "point d'arret: nombre mal ecrit: " + t;
-            return false;
-        }
-        if (valeur < 0 || valeur > 0xFFFF) {
-            erreur = "point d'arret: adresse hors de la memoire ($0000 a $ffff): " + t;
-            return false;
-        }
-        adresse = static_cast<uint16_t>(valeur);
-        return true;
-    }
-    auto etiquette = session.etiquettes.find(t);
-    if (etiquette == session.etiquettes.end()) {
-        erreur = "point d'arret: \"" + t + "\" n'est ni une adresse ni une etiquette du programme";
-        return false;
-    }
-    adresse = etiquette->second;
     return true;
 }

@@ -116,11 +116,6 @@ class simulateur {
     bool pas_a_faire(Fl_Widget* obj);
 };
 
-// Reads an address typed in decimal, hexadecimal after "$" or "0x", or a label of the loaded
-// source. On failure erreur says why, in French.
-bool lit_adresse_point(const std::string& texte, const machine& session, uint16_t& adresse,
-                       std::string& erreur);
-
 // Eight characters '0' or '1', bit 7 first, and a NUL: buffer holds at least 9 bytes.
 void reg2bin8(unsigned char v, char* buffer);
 

@@ -251,7 +251,7 @@ TEST(LigneDeCommande, LaPremierePasseOuvreLeProgramme) {
         EXPECT_TRUE(programme_en_memoire(*sim));
         EXPECT_EQ(compte(l, "depart: 0"), 1);
         EXPECT_EQ(compte(l, est_nom_de_source(chemin) ? "assemblage de \"" + chemin + "\""
-                                               : "lecture de \"" + chemin + "\""),
+                                                      : "lecture de \"" + chemin + "\""),
                   1);
         EXPECT_EQ(sim->dernier_programme, chemin) << "what Ctrl+R loads";
         // The next Ctrl+O asks for a file.

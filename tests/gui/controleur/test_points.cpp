@@ -3,6 +3,7 @@
 // First: the toolkit's headers bring X11 macros (None, Bool) that clash with GoogleTest's names.
 #include <gtest/gtest.h>
 
+#include "adresses.h"
 #include "outils_debogage.h"
 
 #include <FL/Fl.H>
@@ -198,7 +199,8 @@ TEST(PointsArret, AdresseOuEtiquette) {
         SCOPED_TRACE(c.texte);
         uint16_t adresse = 0x1234;
         std::string erreur;
-        EXPECT_EQ(lit_adresse_point(c.texte, sim->session, adresse, erreur), c.lue);
+        EXPECT_EQ(lit_adresse(c.texte, sim->session.etiquettes, adresse, erreur), c.lue);
+        if (!c.lue) erreur = "point d'arret: " + erreur;
         EXPECT_EQ(erreur, c.erreur);
         if (c.lue) {
             EXPECT_EQ(adresse, c.adresse);

@@ -207,13 +207,10 @@ const cas_aller cas_allers[] = {
     {"annule", nullptr, 0x200, nullptr},
     {"rien de tape", "", 0x200, nullptr},
     {"la casse des etiquettes compte", "Fin", 0x200,
-     "\"Fin\" n'est ni une adresse (0 a 65535, $0 a $FFFF) ni une etiquette du programme"},
-    {"trop grand", "$10000", 0x200,
-     "\"$10000\" n'est ni une adresse (0 a 65535, $0 a $FFFF) ni une etiquette du programme"},
-    {"negatif", "-1", 0x200,
-     "\"-1\" n'est ni une adresse (0 a 65535, $0 a $FFFF) ni une etiquette du programme"},
-    {"n'importe quoi", "12x", 0x200,
-     "\"12x\" n'est ni une adresse (0 a 65535, $0 a $FFFF) ni une etiquette du programme"},
+     "aller a: \"Fin\" n'est ni une adresse ni une etiquette du programme"},
+    {"trop grand", "$10000", 0x200, "aller a: adresse hors de la memoire ($0000 a $ffff): $10000"},
+    {"negatif", "-1", 0x200, "aller a: adresse hors de la memoire ($0000 a $ffff): -1"},
+    {"n'importe quoi", "12x", 0x200, "aller a: nombre mal ecrit: 12x"},
 };
 
 TEST(Aller, LeDumpMontreLaLigne) {
