@@ -3,7 +3,7 @@
 // must come back, bit 7 of each instruction byte aside (decoding ignores it, the assembler
 // writes 0 there).
 #include "assembleur.h"
-#include "flux_nul.h"
+#include "console.h"
 #include "interpreteur.h"
 
 #include <algorithm>
@@ -23,7 +23,7 @@ void verifie(bool condition) {
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    console_muette();
+    console_vers_rien();
     machine.learn_mem(&memoire);
     return 0;
 }

@@ -47,7 +47,7 @@ void verifie_cas(const cas_exercice& c) {
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    console_muette(true);
+    console_vers_rien();
     return 0;
 }
 

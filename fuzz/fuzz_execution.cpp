@@ -2,7 +2,7 @@
 // address. Besides the sanitizers' checks, each step must keep the machine's invariants: PC moves
 // as the instruction's kind says, no instruction writes V, bits 7-4 of CCR or tmpA, only the shifts
 // write C, and every text fits the 15-byte buffer.
-#include "flux_nul.h"
+#include "console.h"
 #include "interpreteur.h"
 
 #include <cstdint>
@@ -27,7 +27,7 @@ void verifie(bool condition) {
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    console_muette();
+    console_vers_rien();
     return 0;
 }
 
