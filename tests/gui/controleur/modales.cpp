@@ -1,5 +1,7 @@
 #include "modales.h"
 
+#include "outils.h"
+
 #include <FL/Fl.H>
 #include <FL/Fl_Group.H>
 #include <FL/Fl_Input.H>
@@ -8,23 +10,6 @@
 #include <unistd.h>
 
 namespace {
-
-// A person's click reaches the toolkit's wait as an X event, which ends the wait; a change made
-// from a timeout does not. A byte on a pipe watched by the toolkit plays the part of that event.
-int reveil[2] = {-1, -1};
-
-void vide_reveil(int fd, void*) {
-    char octet;
-    if (read(fd, &octet, 1) < 0) return;
-}
-
-void reveille() {
-    if (reveil[1] < 0) {
-        if (pipe(reveil) != 0) return;
-        Fl::add_fd(reveil[0], FL_READ, vide_reveil);
-    }
-    if (write(reveil[1], "r", 1) < 0) return;
-}
 
 void parcourt(Fl_Group* groupe, reponse_modale& r, Fl_Input*& saisie, Fl_Widget*& bouton) {
     for (int i = 0; i < groupe->children(); i++) {

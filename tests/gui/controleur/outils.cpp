@@ -146,3 +146,22 @@ int compte(const std::vector<std::string>& lignes, const std::string& ligne) {
     for (const std::string& l : lignes) n += l == ligne;
     return n;
 }
+
+namespace {
+
+int reveil[2] = {-1, -1};
+
+void vide_reveil(int fd, void*) {
+    char octet;
+    if (read(fd, &octet, 1) < 0) return;
+}
+
+} // namespace
+
+void reveille() {
+    if (reveil[1] < 0) {
+        if (pipe(reveil) != 0) return;
+        Fl::add_fd(reveil[0], FL_READ, vide_reveil);
+    }
+    if (write(reveil[1], "r", 1) < 0) return;
+}

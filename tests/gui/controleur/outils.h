@@ -33,6 +33,11 @@ nouveau_simulateur_file_pleine(const std::vector<std::string>& arguments);
 
 void vide_file();
 
+// A person's click or answer reaches the toolkit's wait as an X event, which ends the wait; a
+// change made from a timeout does not. A byte on a pipe watched by the toolkit plays the part of
+// that event.
+void reveille();
+
 // Queues obj (if any) through its default callback, then runs one pass.
 int passe_avec(simulateur& sim, Fl_Widget* obj);
 

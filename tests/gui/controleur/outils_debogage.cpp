@@ -2,6 +2,8 @@
 
 #include "stringpp.h"
 
+#include "outils.h"
+
 #include <FL/Fl.H>
 #include <FL/Fl_Box.H>
 #include <FL/Fl_Input.H>
@@ -124,23 +126,6 @@ std::string ecart_vues(simulateur& sim) {
 }
 
 namespace {
-
-// A person's answer reaches the dialog's wait as an X event, which ends the wait; one given from
-// a timeout does not. A byte on a pipe watched by the toolkit plays the part of that event.
-int reveil[2] = {-1, -1};
-
-void vide_reveil(int fd, void*) {
-    char octet;
-    if (read(fd, &octet, 1) < 0) return;
-}
-
-void reveille() {
-    if (reveil[1] < 0) {
-        if (pipe(reveil) != 0) return;
-        Fl::add_fd(reveil[0], FL_READ, vide_reveil);
-    }
-    if (write(reveil[1], "r", 1) < 0) return;
-}
 
 void rassemble(Fl_Group* groupe, dialogue& d, Fl_Input*& saisie, Fl_Widget*& valider) {
     for (int i = 0; i < groupe->children(); i++) {

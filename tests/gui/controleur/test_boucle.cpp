@@ -245,49 +245,6 @@ TEST(LigneDeCommande, LesPortsRecoiventLIdentifiant) {
     }
 }
 
-// The real program, in a child process: its standard error, standard output and exit status.
-struct resultat_processus {
-    std::string erreur;
-    std::string sortie;
-    int statut;
-};
-
-std::string lit_tout(int fd) {
-    std::string texte;
-    char tampon[4096];
-    ssize_t n;
-    while ((n = read(fd, tampon, sizeof tampon)) > 0) texte.append(tampon, size_t(n));
-    close(fd);
-    return texte;
-}
-
-resultat_processus lance(const std::vector<std::string>& arguments) {
-    int erreur[2], sortie[2];
-    if (pipe(erreur) != 0 || pipe(sortie) != 0) return {"", "", -1};
-    pid_t pid = fork();
-    if (pid == 0) {
-        dup2(erreur[1], 2);
-        dup2(sortie[1], 1);
-        close(erreur[0]);
-        close(sortie[0]);
-        std::vector<std::string> textes = arguments;
-        std::vector<char*> argv{const_cast<char*>(QUORVEL_PROGRAMME)};
-        for (std::string& t : textes) argv.push_back(&t[0]);
-        argv.push_back(nullptr);
-        execv(QUORVEL_PROGRAMME, argv.data());
-        _exit(127);
-    }
-    close(erreur[1]);
-    close(sortie[1]);
-    resultat_processus r;
-    r.sortie = lit_tout(sortie[0]);
-    r.erreur = lit_tout(erreur[0]);
-    int statut = 0;
-    waitpid(pid, &statut, 0);
-    r.statut = WIFEXITED(statut) ? WEXITSTATUS(statut) : -1;
-    return r;
-}
-
 const char* const USAGE = "???\n"
                           "mauvaise utilisation de l'option -automemlink\n"
                           "syntaxe :\n"
@@ -314,7 +271,7 @@ const usage usages[] = {
 TEST(LigneDeCommande, AutomemlinkEnDernierArgument) {
     for (const usage& u : usages) {
         SCOPED_TRACE(u.nom);
-        resultat_processus r = lance(u.arguments);
+        sortie_processus r = execute_quorvel(u.arguments);
         EXPECT_EQ(r.statut, 1);
         EXPECT_EQ(r.erreur, u.trace);
         EXPECT_EQ(r.sortie, "");

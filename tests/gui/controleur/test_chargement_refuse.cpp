@@ -18,21 +18,6 @@
 
 namespace {
 
-// A timeout that hides a modal window does not end the toolkit's wait; a byte on a watched pipe
-// does, as a person's click would.
-int reveil[2] = {-1, -1};
-
-void reveille() {
-    if (reveil[1] < 0) {
-        if (pipe(reveil) != 0) return;
-        Fl::add_fd(reveil[0], FL_READ, [](int fd, void*) {
-            char octet;
-            if (read(fd, &octet, 1) < 0) return;
-        });
-    }
-    if (write(reveil[1], "r", 1) < 0) return;
-}
-
 void rassemble(Fl_Group* groupe, std::string& textes) {
     for (int i = 0; i < groupe->children(); i++) {
         Fl_Widget* w = groupe->child(i);

@@ -42,24 +42,6 @@ void rassemble(Fl_Group* groupe, fenetre_vue& v) {
     }
 }
 
-// A person's click reaches the toolkit's wait as an X event on the display's socket, which ends
-// the wait; an object queued from a timeout does not. A byte on a pipe watched by the toolkit
-// plays the part of that event.
-int reveil[2] = {-1, -1};
-
-void vide_reveil(int fd, void*) {
-    char octet;
-    if (read(fd, &octet, 1) < 0) return;
-}
-
-void reveille() {
-    if (reveil[1] < 0) {
-        if (pipe(reveil) != 0) return;
-        Fl::add_fd(reveil[0], FL_READ, vide_reveil);
-    }
-    if (write(reveil[1], "r", 1) < 0) return;
-}
-
 // Runs inside the toolkit's wait: looks at the modal window, then closes it.
 void regarde_et_ferme(void* donnees) {
     fenetre_vue& v = *static_cast<fenetre_vue*>(donnees);
