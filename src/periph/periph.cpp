@@ -89,9 +89,7 @@ void portparallele::configure(SIM_class* fd_sim_param, int x_port_valeur_param,
 
 void portparallele::maj_etat_boutons() {
     port.maj_direction();
-    maj_boutons();
-    if (!port.nom_port_direction.empty())
-        pose_label(obj_port_direction, bin8toS(port.direction).c_str());
+    affiche_direction();
 }
 
 int portparallele::react_in(Fl_Widget* obj) {
@@ -99,14 +97,13 @@ int portparallele::react_in(Fl_Widget* obj) {
     for (int n = 0; n < 8; n++)
         if (obj && obj == ES[n]) bit = n;
     int resultat = port.react_in(bit);
-    affiche_valeur();
+    affiche();
     return resultat;
 }
 
 void portparallele::react_out() {
-    port.react_out();
-    maj_etat_boutons();
-    affiche_valeur();
+    port.react_out(); // the direction included
+    affiche();
 }
 
 void portparallele::maj_boutons() {
@@ -123,7 +120,13 @@ void portparallele::maj_boutons() {
     }
 }
 
-void portparallele::affiche_valeur() {
-    pose_label(obj_port_valeur, bin8toS(port.valeur).c_str());
+void portparallele::affiche_direction() {
     maj_boutons();
+    if (!port.nom_port_direction.empty())
+        pose_label(obj_port_direction, bin8toS(port.direction).c_str());
+}
+
+void portparallele::affiche() {
+    pose_label(obj_port_valeur, bin8toS(port.valeur).c_str());
+    affiche_direction();
 }

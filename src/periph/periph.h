@@ -61,12 +61,15 @@ class portparallele {
     // Each bit button's colour and tooltip from the direction and the value register; a button
     // is redrawn only when its colour changes.
     void maj_boutons();
+    // The bit buttons and the direction display.
+    void affiche_direction();
     // After an activated widget or a running step: input bits from the buttons (or the link).
     int react_in(Fl_Widget* obj);
     // After each executed instruction: output bits from the register.
     void react_out();
-    // The value display and the bit buttons after the logic has reacted.
-    void affiche_valeur();
+    // Every widget after the logic has reacted (or was restored): the value display, the
+    // direction display and the bit buttons, each redrawn only when it changes.
+    void affiche();
 };
 
 #endif

@@ -29,7 +29,6 @@ void simulateur::retour_arriere() {
     // which the next pass reads back unchanged.
     sauve_registres();
     rafraichit_desassemble();
-    for (portparallele* p : {&portA, &portB, &portC}) p->maj_etat_boutons();
     affiche_ports();
     rafraichit_dump(0);
 }

@@ -202,7 +202,6 @@ void simulateur::execute_un_pas() {
     sauve_registres();
     rafraichit_desassemble();
     session.reagit_sorties();
-    for (portparallele* p : {&portA, &portB, &portC}) p->maj_etat_boutons();
     affiche_ports();
     rafraichit_dump(0);
     arret_sur_point();
@@ -220,7 +219,7 @@ void simulateur::bouton_port(Fl_Widget* obj, int& port, int& bit) const {
 }
 
 void simulateur::affiche_ports() {
-    for (portparallele* p : {&portA, &portB, &portC}) p->affiche_valeur();
+    for (portparallele* p : {&portA, &portB, &portC}) p->affiche();
 }
 
 void simulateur::remplit_memoire() {
